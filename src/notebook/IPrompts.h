@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+namespace quillo {
+
+// Every question and message that blocks for the user. The widgets implement it with the
+// program's dialogs; tests script the answers and record what was said.
+class IPrompts {
+public:
+    virtual ~IPrompts() = default;
+
+    // TFsure: "Yes" returns true, "No" or closing returns false.
+    virtual bool Sure(const QString& question) = 0;
+    // TFsure_checked: "Yes" is only possible after ticking "Yes, I'm sure".
+    virtual bool SureChecked(const QString& question) = 0;
+    // TDmsg: the program's message dialog.
+    virtual void Msg(const QString& message) = 0;
+    // The platform's plain message box.
+    virtual void ShowMessage(const QString& message) = 0;
+    // The platform's input box; false when cancelled, value holds the proposal and then the answer.
+    virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
+};
+
+// File choices; an empty result means the user cancelled.
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+
+    virtual QString OpenFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
+    virtual QString SaveFileName(const QString& caption, const QString& folder, const QString& filter,
+                                 const QString& proposedName) = 0;
+};
+
+// The desktop's "open" action for web addresses, mailto: addresses and files.
+class IDesktop {
+public:
+    virtual ~IDesktop() = default;
+
+    // Returns false when the desktop could not open it.
+    virtual bool Open(const QString& target) = 0;
+};
+
+} // namespace quillo

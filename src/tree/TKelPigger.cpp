@@ -1,0 +1,611 @@
+#include "tree/TKelPigger.h"
+
+#include "tree/EKelPiggerError.h"
+#include "tree/KelTextCodec.h"
+#include "tree/TKelParseContext.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace quillo {
+
+namespace {
+
+constexpr std::array<bool, 256> MakeSet(const char* members)
+{
+    std::array<bool, 256> set {};
+    for (const char* m = members; *m; ++m)
+        set[uchar(*m)] = true;
+    return set;
+}
+
+constexpr auto TagEnd = MakeSet(" />\r\n\t");
+constexpr auto NameEnd = MakeSet(" =/>\r\n\t");
+constexpr auto BareValueEnd = MakeSet(" >/\n\r\t");
+
+bool IsBlank(unsigned char byte) { return byte <= 32; }
+
+// First index at or after from whose byte is in the set, or -1.
+qsizetype FindIn(const TKelParseContext& c, qsizetype from, const std::array<bool, 256>& set)
+{
+    for (qsizetype i = from; i < c.length; ++i)
+        if (set[uchar(c.data[i])])
+            return i;
+    return -1;
+}
+
+qsizetype FindByte(const TKelParseContext& c, qsizetype from, char byte)
+{
+    if (from >= c.length)
+        return -1;
+    const void* hit = std::memchr(c.data + from, byte, size_t(c.length - from));
+    return hit ? static_cast<const char*>(hit) - c.data : -1;
+}
+
+QByteArray TrimmedUpperTag(TKelParseContext& c, qsizetype begin, qsizetype end)
+{
+    while (begin < end && IsBlank(uchar(c.data[begin])))
+        ++begin;
+    while (end > begin && IsBlank(uchar(c.data[end - 1])))
+        --end;
+    bool plain = true;
+    for (qsizetype i = begin; i < end && plain; ++i)
+        plain = !(c.data[i] >= 'a' && c.data[i] <= 'z');
+    if (plain)
+        return c.InternTag(c.data + begin, end - begin);
+    const QByteArray tag = KelTextCodec::AsciiUpper(QByteArray(c.data + begin, end - begin));
+    return c.InternTag(tag.constData(), tag.size());
+}
+
+// Appends an attribute name upper-cased; returns its length in code units.
+qsizetype AppendUpperName(const char* bytes, qsizetype size, QString& out)
+{
+    bool plain = true;
+    for (qsizetype i = 0; i < size && plain; ++i)
+        plain = uchar(bytes[i]) < 0x80 && !(bytes[i] >= 'a' && bytes[i] <= 'z');
+    if (plain) {
+        out.append(QLatin1StringView(bytes, size));
+        return size;
+    }
+    const QString upper = QString::fromUtf8(bytes, size).toUpper();
+    out.append(upper);
+    return upper.size();
+}
+
+[[noreturn]] void ListIndexError(int index)
+{
+    throw EKelError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
+} // namespace
+
+TKelPigger::TKelPigger(TKelPigger* parent)
+{
+    if (parent)
+        SetParent(parent);
+}
+
+TKelPigger::~TKelPigger()
+{
+    SetParent(nullptr);
+    DestroyChildren();
+}
+
+TKelPigger* TKelPigger::Create(TKelPigger* parent) const { return new TKelPigger(parent); }
+
+void TKelPigger::SetTag(const QByteArray& tag)
+{
+    qsizetype begin = 0;
+    qsizetype end = tag.size();
+    while (begin < end && IsBlank(uchar(tag[begin])))
+        ++begin;
+    while (end > begin && IsBlank(uchar(tag[end - 1])))
+        --end;
+    m_tag = KelTextCodec::AsciiUpper((begin == 0 && end == tag.size()) ? tag : tag.mid(begin, end - begin));
+}
+
+QString TKelPigger::Indent() const { return QStringLiteral("\r\n") + QString(m_level, QChar('\t')); }
+
+// --- structure ---------------------------------------------------------------
+
+void TKelPigger::AppendChild(TKelPigger* child)
+{
+    child->m_indexHint = int(m_children.size());
+    m_children.push_back(child);
+}
+
+void TKelPigger::RemoveChild(TKelPigger* child)
+{
+    const int index = IndexOfChild(child);
+    if (index >= 0)
+        m_children.erase(m_children.begin() + index);
+}
+
+void TKelPigger::SetParent(TKelPigger* newParent)
+{
+    if (newParent == m_parent)
+        return;
+    if (m_parent)
+        m_parent->RemoveChild(this);
+    m_parent = newParent;
+    if (newParent) {
+        newParent->AppendChild(this);
+        m_level = newParent->m_level + 1;
+    } else {
+        m_level = 0;
+    }
+    Relevel();
+}
+
+void TKelPigger::Relevel()
+{
+    // Iterative: a subtree may be deeper than the stack allows recursion.
+    std::vector<TKelPigger*> pending(m_children.begin(), m_children.end());
+    while (!pending.empty()) {
+        TKelPigger* node = pending.back();
+        pending.pop_back();
+        node->m_level = node->m_parent->m_level + 1;
+        pending.insert(pending.end(), node->m_children.begin(), node->m_children.end());
+    }
+}
+
+void TKelPigger::DestroyChildren()
+{
+    // Detaches the whole subtree first, so each delete is shallow and O(1).
+    std::vector<TKelPigger*> pending = std::move(m_children);
+    m_children.clear();
+    while (!pending.empty()) {
+        TKelPigger* node = pending.back();
+        pending.pop_back();
+        pending.insert(pending.end(), node->m_children.begin(), node->m_children.end());
+        node->m_children.clear();
+        node->m_parent = nullptr;
+        delete node;
+    }
+}
+
+void TKelPigger::Clear()
+{
+    DestroyChildren();
+    m_tag.clear();
+    m_text.clear();
+    m_attrText.clear();
+    m_attrs.clear();
+}
+
+void TKelPigger::Assign(const TKelPigger& source)
+{
+    if (&source == this)
+        return;
+    Clear();
+    AssignFrom(source);
+}
+
+void TKelPigger::AssignFrom(const TKelPigger& source)
+{
+    // Walks source and copy side by side without recursion.
+    struct Step {
+        const TKelPigger* from;
+        TKelPigger* to;
+    };
+    std::vector<Step> pending { { &source, this } };
+    while (!pending.empty()) {
+        const Step step = pending.back();
+        pending.pop_back();
+        step.to->SetTag(step.from->m_tag);
+        step.to->m_text = step.from->m_text;
+        step.to->m_attrText = step.from->m_attrText;
+        step.to->m_attrs = step.from->m_attrs;
+        const qsizetype first = pending.size();
+        for (const TKelPigger* child : step.from->m_children)
+            pending.push_back({ child, child->Create(step.to) });
+        std::reverse(pending.begin() + first, pending.end());
+    }
+}
+
+TKelPigger* TKelPigger::Child(int index) const
+{
+    return index >= 0 && index < ChildCount() ? m_children[size_t(index)] : nullptr;
+}
+
+int TKelPigger::IndexOfChild(const TKelPigger* child) const
+{
+    if (!child)
+        return -1;
+    const int hint = child->m_indexHint;
+    if (hint >= 0 && hint < ChildCount() && m_children[size_t(hint)] == child)
+        return hint;
+    const auto found = std::find(m_children.begin(), m_children.end(), child);
+    if (found == m_children.end())
+        return -1;
+    child->m_indexHint = int(found - m_children.begin());
+    return child->m_indexHint;
+}
+
+void TKelPigger::MoveChild(int currentIndex, int newIndex)
+{
+    if (currentIndex == newIndex)
+        return;
+    if (currentIndex < 0 || currentIndex >= ChildCount())
+        ListIndexError(currentIndex);
+    if (newIndex < 0 || newIndex >= ChildCount())
+        ListIndexError(newIndex);
+    TKelPigger* child = m_children[size_t(currentIndex)];
+    m_children.erase(m_children.begin() + currentIndex);
+    m_children.insert(m_children.begin() + newIndex, child);
+}
+
+TKelPigger* TKelPigger::FindChild(const QByteArray& tag) const
+{
+    const QByteArray upper = KelTextCodec::AsciiUpper(tag);
+    for (TKelPigger* child : m_children)
+        if (child->m_tag == upper)
+            return child;
+    return nullptr;
+}
+
+TKelPigger* TKelPigger::FindNextChild(const TKelPigger* previous) const
+{
+    const int index = IndexOfChild(previous);
+    if (index < 0)
+        return nullptr;
+    for (size_t i = size_t(index) + 1; i < m_children.size(); ++i) {
+        if (m_children[i]->m_tag == previous->m_tag) {
+            m_children[i]->m_indexHint = int(i);
+            return m_children[i];
+        }
+    }
+    return nullptr;
+}
+
+TKelPigger* TKelPigger::FindChildByAttr(const QString& name, const QString& value) const
+{
+    const QString upper = name.toUpper();
+    for (TKelPigger* child : m_children) {
+        const int index = child->IndexOfAttr(upper);
+        const QStringView actual = index >= 0 ? child->AttrValueView(index) : QStringView();
+        if (actual.compare(value, Qt::CaseInsensitive) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+// --- attributes ----------------------------------------------------------------
+
+QStringView TKelPigger::AttrNameView(int index) const
+{
+    if (index < 0 || index >= AttrCount())
+        ListIndexError(index);
+    const AttrEntry& entry = m_attrs[size_t(index)];
+    return QStringView(m_attrText).mid(entry.offset, entry.nameLength);
+}
+
+QStringView TKelPigger::AttrValueView(int index) const
+{
+    if (index < 0 || index >= AttrCount())
+        ListIndexError(index);
+    const AttrEntry& entry = m_attrs[size_t(index)];
+    return QStringView(m_attrText).mid(entry.offset + entry.nameLength, entry.valueLength);
+}
+
+int TKelPigger::IndexOfAttr(QStringView upperName) const
+{
+    const QStringView all(m_attrText);
+    for (size_t i = 0; i < m_attrs.size(); ++i) {
+        const AttrEntry& entry = m_attrs[i];
+        if (entry.nameLength == upperName.size() && all.mid(entry.offset, entry.nameLength) == upperName)
+            return int(i);
+    }
+    return -1;
+}
+
+QString TKelPigger::GetAttr(const QString& name) const
+{
+    const int index = IndexOfAttr(name.toUpper());
+    return index >= 0 ? AttrValue(index) : QString();
+}
+
+void TKelPigger::SetAttr(const QString& name, const QString& value)
+{
+    if (value.isEmpty()) {
+        DeleteAttr(name);
+        return;
+    }
+    const QString upper = name.toUpper();
+    const int index = IndexOfAttr(upper);
+    if (index >= 0)
+        ReplaceAttrValue(index, value);
+    else
+        AppendAttr(upper, value);
+}
+
+void TKelPigger::DeleteAttr(const QString& name)
+{
+    const int index = IndexOfAttr(name.toUpper());
+    if (index >= 0)
+        EraseAttr(index);
+}
+
+void TKelPigger::AppendAttr(QStringView upperName, QStringView value)
+{
+    m_attrs.push_back({ uint32_t(m_attrText.size()), uint32_t(upperName.size()), uint32_t(value.size()) });
+    m_attrText.append(upperName);
+    m_attrText.append(value);
+}
+
+void TKelPigger::ReplaceAttrValue(int index, QStringView value)
+{
+    AttrEntry& entry = m_attrs[size_t(index)];
+    const qsizetype delta = value.size() - qsizetype(entry.valueLength);
+    m_attrText.replace(entry.offset + entry.nameLength, entry.valueLength, value.data(), value.size());
+    entry.valueLength = uint32_t(value.size());
+    for (size_t i = size_t(index) + 1; i < m_attrs.size(); ++i)
+        m_attrs[i].offset = uint32_t(m_attrs[i].offset + delta);
+}
+
+void TKelPigger::EraseAttr(int index)
+{
+    const AttrEntry entry = m_attrs[size_t(index)];
+    const uint32_t removed = entry.nameLength + entry.valueLength;
+    m_attrText.remove(entry.offset, removed);
+    m_attrs.erase(m_attrs.begin() + index);
+    for (size_t i = size_t(index); i < m_attrs.size(); ++i)
+        m_attrs[i].offset -= removed;
+}
+
+// --- reading -------------------------------------------------------------------
+
+TKelPigger* TKelPigger::CreateChild(const QByteArray&) { return new TKelPigger(this); }
+
+void TKelPigger::ChildParsed(TKelPigger*) { }
+
+bool TKelPigger::AcceptText(const QByteArray&) { return true; }
+
+void TKelPigger::LoadFromText(const QByteArray& text)
+{
+    Clear();
+    if (text.isEmpty())
+        return;
+    TKelParseContext context(text);
+    context.SkipBlanks();
+    Parse(context);
+}
+
+void TKelPigger::Parse(TKelParseContext& context)
+{
+    ++context.depth;
+    ParseStartTag(context);
+    m_readPosition = int(context.pos + 1);
+    const bool empty = context.At(context.pos) == '/' && context.At(context.pos + 1) == '>';
+    if (empty) {
+        context.pos += 2;
+    } else {
+        context.pos += 1;
+        if (context.At(context.pos - 1) != '>')
+            context.Fail(QStringLiteral("Syntax error"), context.pos);
+        ParseContent(context);
+        ParseEndTag(context);
+    }
+    m_readPosition = int(context.pos + 1);
+    --context.depth;
+}
+
+void TKelPigger::ParseStartTag(TKelParseContext& c)
+{
+    const qsizetype open = FindByte(c, c.pos, '<');
+    if (open < 0)
+        c.Fail(QStringLiteral("Syntax error"), c.pos);
+    const qsizetype start = c.pos;
+    c.pos = open + 1;
+    c.SkipBlanks();
+    const qsizetype tagEnd = FindIn(c, c.pos, TagEnd);
+    if (tagEnd < 0)
+        c.Fail(QStringLiteral("Syntax error"), start);
+    m_tag = TrimmedUpperTag(c, c.pos, tagEnd);
+    c.pos = tagEnd;
+
+    c.attrText.resize(0);
+    c.attrs.clear();
+    for (;;) {
+        c.SkipBlanks();
+        const unsigned char next = c.At(c.pos);
+        if (next == '/' || next == '>')
+            break;
+        // The start tag runs to the end of the text.
+        if (c.pos >= c.length || (c.pos == c.length - 1 && IsBlank(next)))
+            c.Fail(QStringLiteral("Syntax error"), c.pos);
+        const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
+        if (nameEnd < 0)
+            c.Fail(QStringLiteral("Syntax error"), c.pos);
+        const uint32_t offset = uint32_t(c.attrText.size());
+        const auto nameLength = uint32_t(AppendUpperName(c.data + c.pos, nameEnd - c.pos, c.attrText));
+        c.pos = nameEnd;
+        c.SkipBlanks();
+        if (c.At(c.pos) == '=') {
+            ++c.pos;
+            c.SkipBlanks();
+            qsizetype valueBegin, valueEnd;
+            if (c.At(c.pos) == '"') {
+                const qsizetype quote = FindByte(c, c.pos + 1, '"');
+                if (quote < 0)
+                    c.Fail(QStringLiteral("Syntax error"), c.pos);
+                valueBegin = c.pos + 1;
+                valueEnd = quote;
+                c.pos = quote + 1;
+            } else {
+                const qsizetype end = FindIn(c, c.pos, BareValueEnd);
+                if (end < 0)
+                    c.Fail(QStringLiteral("Syntax error"), c.pos);
+                valueBegin = c.pos;
+                valueEnd = end;
+                c.pos = end;
+            }
+            KelTextCodec::AppendDecodedValue(c.data + valueBegin, valueEnd - valueBegin, c.attrText);
+        }
+        c.attrs.push_back({ offset, nameLength, uint32_t(c.attrText.size() - offset - nameLength) });
+    }
+    m_attrText = QString(c.attrText.constData(), c.attrText.size());
+    m_attrs.resize(c.attrs.size());
+    for (size_t i = 0; i < c.attrs.size(); ++i)
+        m_attrs[i] = { c.attrs[i][0], c.attrs[i][1], c.attrs[i][2] };
+    c.SkipBlanks();
+}
+
+void TKelPigger::ParseContent(TKelParseContext& c)
+{
+    for (;;) {
+        c.SkipBlanks();
+        const qsizetype open = FindByte(c, c.pos, '<');
+        if (open > c.pos) {
+            qsizetype begin = c.pos;
+            qsizetype end = open;
+            while (begin < end && IsBlank(uchar(c.data[begin])))
+                ++begin;
+            while (end > begin && IsBlank(uchar(c.data[end - 1])))
+                --end;
+            if (end > begin) {
+                const QByteArray text = KelTextCodec::UnescapeBytes(c.data + begin, end - begin);
+                if (AcceptText(text))
+                    m_text.append(text);
+            }
+            c.pos = open;
+        }
+        if (open < 0)
+            c.Fail(QStringLiteral("Syntax error"), c.pos);
+        if (c.At(open + 1) == '/')
+            return;
+
+        qsizetype tagBegin = open + 1;
+        while (tagBegin < c.length - 1 && IsBlank(uchar(c.data[tagBegin])))
+            ++tagBegin;
+        const qsizetype tagEnd = FindIn(c, tagBegin, TagEnd);
+        if (tagEnd < 0)
+            c.Fail(QStringLiteral("Syntax error"), c.pos);
+        if (c.depth >= MaxDepth)
+            c.Fail(QStringLiteral("Elements nested deeper than %1 levels").arg(MaxDepth), c.pos);
+        TKelPigger* child = CreateChild(TrimmedUpperTag(c, tagBegin, tagEnd));
+        if (child) {
+            child->Parse(c);
+            ChildParsed(child);
+        } else {
+            TKelPigger skipped;
+            skipped.Parse(c);
+        }
+    }
+}
+
+void TKelPigger::ParseEndTag(TKelParseContext& c)
+{
+    c.SkipBlanks();
+    const qsizetype start = c.pos;
+    const QString unclosed = QStringLiteral("Unclosed tag: %1").arg(QString::fromUtf8(m_tag));
+    if (c.At(c.pos) != '<' || c.At(c.pos + 1) != '/')
+        c.Fail(unclosed, start);
+    c.pos += 2;
+    const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
+    const qsizetype nameBegin = c.pos;
+    if (nameEnd >= 0)
+        c.pos = nameEnd;
+    const qsizetype nameLength = nameEnd >= 0 ? nameEnd - nameBegin : 0;
+    if (qstrnicmp(c.data + nameBegin, nameLength, m_tag.constData(), m_tag.size()) != 0)
+        c.Fail(unclosed, start);
+    c.SkipBlanks();
+    if (c.At(c.pos) != '>')
+        c.Fail(unclosed, start);
+    ++c.pos;
+}
+
+// --- streams and files -----------------------------------------------------------
+
+QByteArray TKelPigger::NormalizeText(QByteArrayView bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes = bytes.first(nul);
+    QByteArray out;
+    out.reserve(bytes.size() + bytes.size() / 32 + 2);
+    const char* data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size) {
+        qsizetype j = i;
+        while (j < size && data[j] != '\r' && data[j] != '\n')
+            ++j;
+        out.append(data + i, j - i);
+        if (j == size)
+            break;
+        out.append("\r\n", 2);
+        j += (data[j] == '\r' && j + 1 < size && data[j + 1] == '\n') ? 2 : 1;
+        i = j;
+    }
+    if (!out.isEmpty() && !out.endsWith("\r\n"))
+        out.append("\r\n", 2);
+    return out;
+}
+
+void TKelPigger::LoadFromStream(QIODevice& stream) { LoadFromText(NormalizeText(stream.readAll())); }
+
+void TKelPigger::SaveToStream(QIODevice& stream) const
+{
+    const QByteArray text = SaveToText();
+    if (!text.isEmpty())
+        stream.write(text);
+}
+
+void TKelPigger::LoadFromFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EKelError(QStringLiteral("Cannot open file %1").arg(fileName));
+    LoadFromStream(file);
+}
+
+void TKelPigger::SaveToFile(const QString& fileName) const
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EKelError(QStringLiteral("Cannot create file %1").arg(fileName));
+    SaveToStream(file);
+}
+
+// --- escapes -------------------------------------------------------------------
+
+QString EscapeValue(const QString& value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (const QChar ch : value) {
+        const char16_t code = ch.unicode();
+        if (code < 63 && KelTextCodec::NeedsEscape(uchar(code)))
+            out.append(QStringLiteral("%%1").arg(code, 2, 16, QChar('0')).toUpper());
+        else
+            out.append(ch);
+    }
+    return out;
+}
+
+QString UnescapeValue(const QString& value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const auto digit = [&](qsizetype at) {
+            const char16_t code = value[at].unicode();
+            return code < 128 ? KelTextCodec::HexDigit(uchar(code)) : -1;
+        };
+        int high, low;
+        if (value[i] == QChar('%') && i + 2 < value.size() && (high = digit(i + 1)) >= 0 && (low = digit(i + 2)) >= 0) {
+            out.append(QChar(char16_t(high * 16 + low)));
+            i += 2;
+        } else {
+            out.append(value[i]);
+        }
+    }
+    return out;
+}
+
+} // namespace quillo
