@@ -28,8 +28,9 @@ public:
     virtual ~IFileDialogs() = default;
 
     virtual QString OpenFileName(const QString& caption, const QString& folder, const QString& filter) = 0;
-    virtual QString SaveFileName(const QString& caption, const QString& folder, const QString& filter,
-                                 const QString& proposedName) = 0;
+    virtual QString SaveFileName(
+        const QString& caption, const QString& folder, const QString& filter, const QString& proposedName)
+        = 0;
 };
 
 // The desktop's "open" action for web addresses, mailto: addresses and files.

@@ -35,8 +35,7 @@ int SequenceLength(const unsigned char* bytes, qsizetype i, qsizetype size)
         return lead == 0xE0 && bytes[i + 1] < 0xA0 ? 0 : 3;
     }
     if (lead >= 0xF0 && lead <= 0xF4) {
-        if (left < 4 || !IsContinuation(bytes[i + 1]) || !IsContinuation(bytes[i + 2])
-            || !IsContinuation(bytes[i + 3]))
+        if (left < 4 || !IsContinuation(bytes[i + 1]) || !IsContinuation(bytes[i + 2]) || !IsContinuation(bytes[i + 3]))
             return 0;
         if ((lead == 0xF0 && bytes[i + 1] < 0x90) || (lead == 0xF4 && bytes[i + 1] > 0x8F))
             return 0;
@@ -118,8 +117,8 @@ void AppendDecodedValue(const char* data, qsizetype size, QString& out)
             *dest++ = QChar(char16_t(((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F)));
             break;
         case 4: {
-            const char32_t code = ((lead & 0x07) << 18) | ((bytes[i + 1] & 0x3F) << 12)
-                | ((bytes[i + 2] & 0x3F) << 6) | (bytes[i + 3] & 0x3F);
+            const char32_t code = ((lead & 0x07) << 18) | ((bytes[i + 1] & 0x3F) << 12) | ((bytes[i + 2] & 0x3F) << 6)
+                | (bytes[i + 3] & 0x3F);
             *dest++ = QChar::highSurrogate(code);
             *dest++ = QChar::lowSurrogate(code);
             break;

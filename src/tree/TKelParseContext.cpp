@@ -22,10 +22,7 @@ void TKelParseContext::SkipBlanks()
         ++pos;
 }
 
-void TKelParseContext::Fail(const QString& message, qsizetype at) const
-{
-    throw EKelPiggerError(message, int(at + 1));
-}
+void TKelParseContext::Fail(const QString& message, qsizetype at) const { throw EKelPiggerError(message, int(at + 1)); }
 
 QByteArray TKelParseContext::InternTag(const char* begin, qsizetype size)
 {
