@@ -1,0 +1,92 @@
+#include "testutil/QtPrinters.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QByteArray out, err;
+};
+
+ToolRun Zdktool(const QStringList& args, const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(ZDKTOOL_PATH), args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+}
+
+class ZdktoolFiles : public ::testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+const QByteArray Notebooks = "<NOTEBOOKS>"
+                             "<NOTEBOOK NAME=\"A\"><FIELDS><FIELD NAME=\"X\"/><FIELD NAME=\"Y\"/></FIELDS>"
+                             "<PAGES><PAGE NAME=\"1\"><REC X=\"a\"/><REC/></PAGE><PAGE NAME=\"2\"><REC/></PAGE></PAGES>"
+                             "</NOTEBOOK>"
+                             "<NOTEBOOK NAME=\"B\"><FIELDS><FIELD NAME=\"Z\"/></FIELDS></NOTEBOOK>"
+                             "</NOTEBOOKS>";
+
+} // namespace
+
+TEST_F(ZdktoolFiles, CheckCountsEveryNotebook)
+{
+    const ToolRun run = Zdktool({ "check", Write("n.zdk", Notebooks) });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QByteArray("ok: 2 notebooks, 3 fields, 2 pages, 3 records\n"));
+}
+
+TEST_F(ZdktoolFiles, CheckReportsReadingFaultsAndRefusedFiles)
+{
+    const QString broken = Write("broken.zdk", "<NOTEBOOKS>\n<NOTEBOOK>\n</NOTEBOOKS>");
+    ToolRun run = Zdktool({ "check", broken });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, (QStringLiteral("error: %1: Unclosed tag: NOTEBOOK at byte 26\n").arg(broken)).toUtf8());
+
+    const QString wrongRoot = Write("settings.zdk", "<SETTINGS/>");
+    run = Zdktool({ "check", wrongRoot });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, (QStringLiteral("error: Can't load file %1\n").arg(wrongRoot)).toUtf8());
+
+    const QString noPages
+        = Write("nopages.zdk", "<NOTEBOOKS><NOTEBOOK><FIELDS><FIELD/></FIELDS></NOTEBOOK></NOTEBOOKS>");
+    EXPECT_EQ(Zdktool({ "check", noPages }).exitCode, 1);
+    EXPECT_EQ(Zdktool({ "check", Write("empty.zdk", "") }).exitCode, 1);
+    EXPECT_EQ(Zdktool({ "check", dir.filePath("missing.zdk") }).exitCode, 1);
+}
+
+TEST_F(ZdktoolFiles, FormatWritesCanonicalTextFromFileOrStdin)
+{
+    const QByteArray canonical = "\r\n<SETTINGS DOC_NAME=\"a%22b\">\r\n\t<X/>\r\n</SETTINGS>";
+    EXPECT_EQ(Zdktool({ "format", Write("s.set", "<settings doc_name=\"a%22b\">\n<x/></settings>") }).out, canonical);
+    const ToolRun run = Zdktool({ "format", "-" }, "<settings doc_name=\"a%22b\"><x></x></settings>");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, canonical);
+
+    const ToolRun bad = Zdktool({ "format", "-" }, "<A x");
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, QByteArray("error: -: Syntax error at byte 6\n"));
+}
+
+TEST(Zdktool, UnknownCommandsAndMissingArgumentsFail)
+{
+    EXPECT_EQ(Zdktool({}).exitCode, 1);
+    EXPECT_EQ(Zdktool({ "nonsense" }).exitCode, 1);
+    EXPECT_EQ(Zdktool({ "check" }).exitCode, 1);
+}

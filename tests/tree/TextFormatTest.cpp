@@ -1,0 +1,332 @@
+#include "testutil/TreeTesting.h"
+#include "tree/EKelPiggerError.h"
+#include "tree/TKelPigger.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quillo;
+using quillo::testutil::ReadTree;
+using quillo::testutil::TreeDifference;
+
+namespace {
+
+QByteArray RoundTrip(const QByteArray& text) { return ReadTree(text)->SaveToText(); }
+
+QString ValueOf(const QByteArray& quotedBytes)
+{
+    return ReadTree("<A V=\"" + quotedBytes + "\"/>")->GetAttr(QStringLiteral("V"));
+}
+
+} // namespace
+
+TEST(TextFormatWriter, NotebookWithEscapedNonAsciiName)
+{
+    TKelPigger root;
+    root.SetTag("NOTEBOOKS");
+    auto* notebook = new TKelPigger(&root);
+    notebook->SetTag("NOTEBOOK");
+    notebook->SetAttr(QStringLiteral("NAME"), QStringLiteral("T\u00e9\"x"));
+    (new TKelPigger(notebook))->SetTag("FIELDS");
+    EXPECT_EQ(root.SaveToText(),
+        QByteArray("\r\n<NOTEBOOKS>\r\n\t<NOTEBOOK NAME=\"T\xc3\xa9%22x\">\r\n\t\t<FIELDS/>"
+                   "\r\n\t</NOTEBOOK>\r\n</NOTEBOOKS>"));
+}
+
+TEST(TextFormatWriter, NotebookFileLayout)
+{
+    const QByteArray expected = "\r\n<NOTEBOOKS>"
+                                "\r\n\t<NOTEBOOK NAME=\"Friends\" RPP=\"20\">My friends"
+                                "\r\n\t\t<FIELDS>"
+                                "\r\n\t\t\t<FIELD NAME=\"PERSON\" WIDTH=\"150\"/>"
+                                "\r\n\t\t\t<FIELD NAME=\"PHONE\" TITLE=\"Phone number\"/>"
+                                "\r\n\t\t</FIELDS>"
+                                "\r\n\t\t<PAGES>"
+                                "\r\n\t\t\t<PAGE NAME=\"A\">"
+                                "\r\n\t\t\t\t<REC PERSON=\"Ann\" PHONE=\"123\"/>"
+                                "\r\n\t\t\t</PAGE>"
+                                "\r\n\t\t\t<PAGE NAME=\"B\"/>"
+                                "\r\n\t\t</PAGES>"
+                                "\r\n\t</NOTEBOOK>"
+                                "\r\n</NOTEBOOKS>";
+    EXPECT_EQ(RoundTrip(expected), expected);
+    EXPECT_EQ(ReadTree(expected)->Child(0)->Text(), QByteArray("My friends"));
+}
+
+TEST(TextFormatWriter, SubtreeKeepsItsLevelAndEmptyChildrenWriteNothing)
+{
+    auto root = ReadTree("<A><B><C x=\"1\">t</C></B></A>");
+    EXPECT_EQ(root->Child(0)->Child(0)->SaveToText(), QByteArray("\r\n\t\t<C X=\"1\">t\r\n\t\t</C>"));
+    root->Child(0)->Child(0)->Clear();
+    EXPECT_EQ(root->Child(0)->SaveToText(), QByteArray("\r\n\t<B>\r\n\t</B>"));
+    EXPECT_EQ(TKelPigger().SaveToText(), QByteArray());
+}
+
+TEST(TextFormatWriter, EscapesOnlyTheSpecialBytes)
+{
+    TKelPigger node;
+    node.SetTag("A");
+    node.SetAttr(QStringLiteral("V"), QString::fromUtf8("\"%<>&'/= \t\r\n\x01\x1f\x7f"));
+    node.SetText(QByteArray("<t>%\x02", 5));
+    EXPECT_EQ(node.SaveToText(), QByteArray("\r\n<A V=\"%22%25%3C%3E&'/= \t\r\n%01%1F\x7f\">%3Ct%3E%25%02\r\n</A>"));
+}
+
+TEST(TextFormatWriter, CharactersOutsideTheBmpAreFourByteUtf8)
+{
+    TKelPigger node;
+    node.SetTag("A");
+    node.SetAttr(QStringLiteral("V"), QString::fromUcs4(U"x\U0001F600y"));
+    EXPECT_EQ(node.SaveToText(), QByteArray("\r\n<A V=\"x\xf0\x9f\x98\x80y\"/>"));
+}
+
+TEST(TextFormatReader, ValueDecoding)
+{
+    const struct {
+        QByteArray bytes;
+        QString value;
+    } cases[] = {
+        { "T\xc3\xa9%22x", QStringLiteral("T\u00e9\"x") },
+        { "x\xf0\x9f\x98\x80y", QString::fromUcs4(U"x\U0001F600y") },
+        { "x\xed\xa0\xbd\xed\xb8\x80y", QString::fromUcs4(U"x\U0001F600y") }, // pair written as two 3-byte halves
+        { "caf\xe9", QStringLiteral("caf\u00e9") }, // Latin-1 text survives instead of vanishing
+        { "\xff\xc3\xa9\xc3", QStringLiteral("\u00ff\u00e9\u00c3") },
+        { "\xc0\x80", QStringLiteral("\u00c0\u0080") }, // overlong form is no sequence
+        { "\xe2\x82", QStringLiteral("\u00e2\u0082") },
+        { "%zz%4%4g%ab%", QStringLiteral("%zz%4%4g%ab%") }, // stray percent signs stay
+        { "%41%3c%3C", QStringLiteral("A%3c<") },
+        { "%C3%A9", QStringLiteral("\u00c3\u00a9") }, // escapes name characters, not bytes
+        { "a\r\nb", QStringLiteral("a\r\nb") },
+        { "", QString() },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ValueOf(c.bytes), c.value) << c.bytes.toHex().constData();
+}
+
+TEST(TextFormatReader, GrammarVariants)
+{
+    auto root = ReadTree("\xef\xbb\xbfjunk < a x=1 y z = \"q\" w='s'/>trailing junk");
+    EXPECT_EQ(root->Tag(), QByteArray("A"));
+    ASSERT_EQ(root->AttrCount(), 4);
+    EXPECT_EQ(root->AttrName(1), QStringLiteral("Y"));
+    EXPECT_EQ(root->AttrValue(1), QString());
+    EXPECT_EQ(root->GetAttr(QStringLiteral("z")), QStringLiteral("q"));
+    EXPECT_EQ(root->GetAttr(QStringLiteral("w")), QStringLiteral("'s'"));
+
+    root = ReadTree("<Root x>\r\n  some %3Ctext%3E \r\n<kid/>\r\n more \r\n</rOOT >");
+    EXPECT_EQ(root->AttrCount(), 1);
+    EXPECT_EQ(root->Text(), QByteArray("some <text>more"));
+    EXPECT_EQ(root->ChildCount(), 1);
+
+    root = ReadTree("<A x=1/>");
+    EXPECT_EQ(root->GetAttr(QStringLiteral("X")), QStringLiteral("1"));
+    EXPECT_EQ(root->ChildCount(), 0);
+    EXPECT_TRUE(ReadTree("")->Tag().isEmpty());
+}
+
+TEST(TextFormatReader, MalformedTextGivesMessageAndPosition)
+{
+    const struct {
+        QByteArray text;
+        const char* message;
+        int position;
+    } cases[] = {
+        { "abc", "Syntax error", 1 },
+        { "  <A", "Syntax error", 3 },
+        { "<A x=\"1", "Syntax error", 6 },
+        { "<A x=1", "Syntax error", 6 },
+        { "<A x\r\n", "Syntax error", 6 }, // start tag runs into the end of the text
+        { "<A\r\n", "Syntax error", 4 },
+        { "<A/ >", "Syntax error", 4 },
+        { "<A>", "Syntax error", 4 },
+        { "<A>text", "Syntax error", 4 },
+        { "<A><B>", "Syntax error", 7 },
+        { "<?xml version=\"1.0\"?><A/>", "Syntax error", 26 },
+        { "<A></B>", "Unclosed tag: A", 4 },
+        { "<A></A", "Unclosed tag: A", 4 },
+        { "<A>  </ A>", "Unclosed tag: A", 6 },
+        { "<a></A x>", "Unclosed tag: A", 4 },
+        { "<A><b>x</B\r\n", "Unclosed tag: B", 8 },
+    };
+    for (const auto& c : cases) {
+        try {
+            ReadTree(c.text);
+            ADD_FAILURE() << "no error for " << c.text.constData();
+        } catch (const EKelPiggerError& error) {
+            EXPECT_EQ(error.Message(), QString::fromUtf8(c.message)) << c.text.constData();
+            EXPECT_EQ(error.Position, c.position) << c.text.constData();
+        }
+    }
+}
+
+TEST(TextFormatReader, NestingLimit)
+{
+    const auto nested
+        = [](int depth) { return QByteArray("<A>").repeated(depth) + QByteArray("</A>").repeated(depth); };
+    auto deepest = ReadTree(nested(TKelPigger::MaxDepth));
+    const QByteArray written = deepest->SaveToText();
+    EXPECT_EQ(TreeDifference(*ReadTree(written), *deepest), QString());
+    TKelPigger copy;
+    copy.Assign(*deepest);
+    EXPECT_EQ(copy.SaveToText(), written);
+
+    try {
+        ReadTree(nested(TKelPigger::MaxDepth + 1));
+        FAIL();
+    } catch (const EKelPiggerError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("Elements nested deeper than 1000 levels"));
+        EXPECT_EQ(error.Position, 3 * TKelPigger::MaxDepth + 1);
+    }
+    EXPECT_THROW(ReadTree(QByteArray("<A>").repeated(1000000)), EKelPiggerError);
+}
+
+TEST(TextFormatReader, ProgrammaticallyDeepTreesNeedNoStack)
+{
+    auto root = std::make_unique<TKelPigger>();
+    root->SetTag("A");
+    TKelPigger* tip = root.get();
+    for (int i = 0; i < 200000; ++i) {
+        tip = new TKelPigger(tip);
+        tip->SetTag("A");
+    }
+    TKelPigger* middle = root->Child(0)->Child(0);
+    middle->SetParent(nullptr); // re-levels 200,000 descendants
+    EXPECT_EQ(tip->Level(), 199998);
+    TKelPigger copy;
+    copy.Assign(*middle);
+    delete middle;
+}
+
+TEST(TextFormatRoundTrip, LargeShapesReadCompletely)
+{
+    QByteArray manyAttrs = "<A";
+    for (int i = 0; i < 100000; ++i)
+        manyAttrs += " N" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + '"';
+    manyAttrs += "/>";
+    auto root = ReadTree(manyAttrs);
+    ASSERT_EQ(root->AttrCount(), 100000);
+    EXPECT_EQ(root->AttrValue(99999), QStringLiteral("99999"));
+    EXPECT_EQ(root->SaveToText().size(), manyAttrs.size() + 2);
+
+    root = ReadTree("<A V=\"" + QByteArray(10 * 1024 * 1024, 'v') + "\"/>");
+    EXPECT_EQ(root->GetAttr(QStringLiteral("V")).size(), 10 * 1024 * 1024);
+
+    root = ReadTree("<A>" + QByteArray("<REC X=\"1\"/>").repeated(100000) + "</A>");
+    ASSERT_EQ(root->ChildCount(), 100000);
+    int walked = 0;
+    for (TKelPigger* rec = root->FindChild("REC"); rec; rec = root->FindNextChild(rec))
+        ++walked;
+    EXPECT_EQ(walked, 100000);
+}
+
+namespace {
+
+QString RandomText(QRandomGenerator& random, int maxLength)
+{
+    static const char16_t pool[] = u"aZ09 \"%<>&'/=\t\x01\x1f\u00e9\u20ac\u4e2d-_";
+    QString text;
+    const int length = random.bounded(maxLength + 1);
+    for (int i = 0; i < length; ++i) {
+        if (random.bounded(20) == 0)
+            text += QString::fromUcs4(U"\U0001F600");
+        else if (random.bounded(30) == 0)
+            text += QStringLiteral("\r\n");
+        else
+            text += QChar(pool[random.bounded(int(std::size(pool)) - 1)]);
+    }
+    return text;
+}
+
+void FillRandom(TKelPigger& node, QRandomGenerator& random, int depth)
+{
+    static const char* tags[] = { "NOTEBOOK", "REC", "A", "X_Y", "FIELD-1" };
+    node.SetTag(tags[random.bounded(5)]);
+    const int attrs = random.bounded(5);
+    for (int i = 0; i < attrs; ++i)
+        node.SetAttr(QStringLiteral("N%1").arg(random.bounded(8)), RandomText(random, 12));
+    if (random.bounded(3) == 0) {
+        const QByteArray text = RandomText(random, 10).toUtf8().trimmed();
+        node.SetText(text.isEmpty() ? text : "t" + text + "t");
+    }
+    const int children = depth > 0 ? random.bounded(4) : 0;
+    for (int i = 0; i < children; ++i)
+        FillRandom(*new TKelPigger(&node), random, depth - 1);
+}
+
+} // namespace
+
+TEST(TextFormatRoundTrip, RandomTreesReadBackEqual)
+{
+    QRandomGenerator random(20261206);
+    for (int round = 0; round < 300; ++round) {
+        TKelPigger tree;
+        FillRandom(tree, random, 4);
+        const QByteArray text = tree.SaveToText();
+        auto back = ReadTree(text);
+        ASSERT_EQ(TreeDifference(tree, *back), QString()) << text.constData();
+        ASSERT_EQ(back->SaveToText(), text);
+    }
+}
+
+TEST(TextFormatStreams, LineEndsNormaliseToCrLf)
+{
+    const struct {
+        QByteArray in, out;
+    } cases[] = {
+        { "", "" },
+        { "a", "a\r\n" },
+        { "a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd\r\n" },
+        { "a\r\n\r\n", "a\r\n\r\n" },
+        { "\n\r", "\r\n\r\n" },
+        { QByteArray("a\nb\0c\nd", 7), "a\r\nb\r\n" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TKelPigger::NormalizeText(c.in), c.out) << c.in.toHex().constData();
+
+    QBuffer buffer;
+    buffer.setData("<A V=\"x\ny\"/>");
+    buffer.open(QIODevice::ReadOnly);
+    TKelPigger node;
+    node.LoadFromStream(buffer);
+    EXPECT_EQ(node.GetAttr(QStringLiteral("v")), QStringLiteral("x\r\ny"));
+}
+
+TEST(TextFormatStreams, FilesRoundTripAndReportMissingFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("n.zdk"));
+    auto tree = ReadTree("<NOTEBOOKS><NOTEBOOK NAME=\"\xc3\xa9\"/></NOTEBOOKS>");
+    tree->SaveToFile(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), tree->SaveToText());
+    TKelPigger back;
+    back.LoadFromFile(path);
+    EXPECT_EQ(TreeDifference(*tree, back), QString());
+
+    const QString missing = dir.filePath(QStringLiteral("missing.zdk"));
+    try {
+        back.LoadFromFile(missing);
+        FAIL();
+    } catch (const EKelError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("Cannot open file %1").arg(missing));
+    }
+    const QString impossible = dir.filePath(QStringLiteral("no/such/folder/x.zdk"));
+    try {
+        tree->SaveToFile(impossible);
+        FAIL();
+    } catch (const EKelError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("Cannot create file %1").arg(impossible));
+    }
+}
+
+TEST(TextFormatEscapes, EscapeAndUnescapeValue)
+{
+    EXPECT_EQ(EscapeValue(QStringLiteral("a\"%<>&\t\u00e9\x01")), QStringLiteral("a%22%25%3C%3E&\t\u00e9%01"));
+    EXPECT_EQ(UnescapeValue(QStringLiteral("a%22%25%3C%3E%zz%3%")), QStringLiteral("a\"%<>%zz%3%"));
+    EXPECT_EQ(UnescapeValue(EscapeValue(QStringLiteral("50% <off> \"now\""))), QStringLiteral("50% <off> \"now\""));
+}
