@@ -22,7 +22,9 @@ public:
     virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
 };
 
-// File choices; an empty result means the user cancelled.
+// File choices; an empty result means the user cancelled. Filters are in Qt's form, "Name (*.ext);;All (*)".
+// SaveFileName asks before overwriting a file, and a name typed without extension gets the extension of
+// the filter's first pattern.
 class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;

@@ -2,10 +2,43 @@
 
 #include "tree/TKelPigger.h"
 
+#include <QLatin1StringView>
+
+#include <array>
+
 namespace quillo::NotebookSchema {
+
+// The FEATURE values of a FIELD, compared exactly; an absent FEATURE means no feature.
+inline constexpr QLatin1StringView FeatureHttp { "Field is http" };
+inline constexpr QLatin1StringView FeatureEmail { "Field is e-mail address" };
+inline constexpr QLatin1StringView FeatureFile { "Field is file" };
+inline constexpr QLatin1StringView FeatureDate { "Field is date" };
+// In the order the field properties dialog offers them.
+inline constexpr std::array<QLatin1StringView, 4> Features { FeatureHttp, FeatureEmail, FeatureFile, FeatureDate };
+
+// Records per page when RPP is absent or unusable.
+inline constexpr int DefaultRpp = 10;
 
 // The opening check of a notebook file: root NOTEBOOKS whose first NOTEBOOK has a FIELDS child
 // with a FIELD and a PAGES child with a PAGE. Later notebooks are not examined.
 bool CheckStructure(const TKelPigger& root);
+
+// What the user is told when a file fails to load or fails the opening check; the reason is not shown.
+QString CantLoadFileMessage(const QString& fileName);
+
+// True for the characters a field or page name may hold: A-Z, a-z, 0-9, ( ) + - _.
+bool IsNameChar(char32_t c);
+// Replaces every character outside the allowed set by '_'; the name keeps its length in characters.
+QString SanitizeName(const QString& name);
+
+// RPP of a notebook; absent, not an integer or below 1 gives DefaultRpp.
+int Rpp(const TKelPigger& notebook);
+
+// Caption of a field or page: TITLE when not empty, else NAME.
+QString Caption(const TKelPigger& node);
+
+// The node itself or its nearest ancestor tagged NOTEBOOK; nullptr when there is none.
+TKelPigger* NotebookOf(TKelPigger* node);
+const TKelPigger* NotebookOf(const TKelPigger* node);
 
 } // namespace quillo::NotebookSchema

@@ -53,7 +53,7 @@ int Check(const QStringList& args)
     if (!LoadDocument(args[0], root))
         return 1;
     if (!NotebookSchema::CheckStructure(root))
-        return Fail(QStringLiteral("Can't load file %1").arg(args[0]));
+        return Fail(NotebookSchema::CantLoadFileMessage(args[0]));
     const Counts counts = CountNotebooks(root);
     std::printf("ok: %d notebooks, %d fields, %d pages, %d records\n", counts.notebooks, counts.fields, counts.pages,
         counts.records);

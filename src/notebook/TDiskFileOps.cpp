@@ -1,0 +1,49 @@
+#include "notebook/TDiskFileOps.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace quillo {
+
+bool TDiskFileOps::Exists(const QString& path) { return QFileInfo::exists(path); }
+
+bool TDiskFileOps::Copy(const QString& from, const QString& to) { return QFile::copy(from, to); }
+
+bool TDiskFileOps::Remove(const QString& path) { return QFile::remove(path); }
+
+bool TDiskFileOps::Rename(const QString& from, const QString& to)
+{
+    // QFile::rename refuses an existing target; rename(2) replaces it atomically.
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool TDiskFileOps::Write(const QString& path, const QByteArray& data, QString& error)
+{
+    // A file without any write permission is read-only to us even where the account could override that.
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const QFileInfo existing(path);
+    if (existing.exists() && !(existing.permissions() & anyWrite)) {
+        error = QStringLiteral("The file is read-only");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.write(data) != data.size()) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace quillo

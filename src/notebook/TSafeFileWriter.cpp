@@ -1,0 +1,49 @@
+#include "notebook/TSafeFileWriter.h"
+
+namespace quillo {
+
+bool TSafeFileWriter::WriteWithBackup(const QString& path, const QString& backupPath, const QByteArray& data)
+{
+    return Backup(path, backupPath) && Write(path, data);
+}
+
+bool TSafeFileWriter::Write(const QString& path, const QByteArray& data)
+{
+    QString reason;
+    if (!m_files.Write(path, data, reason))
+        return Fail(path, reason);
+    m_error.clear();
+    return true;
+}
+
+QString TSafeFileWriter::BackupName(const QString& path)
+{
+    const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return (dot >= nameStart ? path.left(dot) : path) + QStringLiteral(".BAK");
+}
+
+bool TSafeFileWriter::Backup(const QString& path, const QString& backupPath)
+{
+    // Nothing to keep for a file not yet written, and a file cannot be its own backup.
+    if (backupPath == path || !m_files.Exists(path))
+        return true;
+    const QString stem = backupPath + QStringLiteral(".tmp");
+    QString temporary = stem;
+    for (int n = 1; m_files.Exists(temporary); ++n)
+        temporary = stem + QString::number(n);
+    if (m_files.Copy(path, temporary) && m_files.Rename(temporary, backupPath))
+        return true;
+    m_files.Remove(temporary);
+    return Fail(backupPath, QString());
+}
+
+bool TSafeFileWriter::Fail(const QString& path, const QString& reason)
+{
+    m_error = QStringLiteral("Cannot create file %1").arg(path);
+    if (!reason.isEmpty())
+        m_error += QLatin1Char('\n') + reason;
+    return false;
+}
+
+} // namespace quillo

@@ -1,0 +1,88 @@
+#include "notebook/TUserSettings.h"
+
+#include "notebook/TDiskFileOps.h"
+#include "notebook/TSafeFileWriter.h"
+#include "tree/EKelError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace quillo {
+
+namespace {
+
+QString MarginAttr(TUserSettings::Margin margin)
+{
+    switch (margin) {
+    case TUserSettings::Margin::Left:
+        return QStringLiteral("PRINTER_MARGIN_LEFT");
+    case TUserSettings::Margin::Right:
+        return QStringLiteral("PRINTER_MARGIN_RIGHT");
+    case TUserSettings::Margin::Top:
+        break;
+    }
+    return QStringLiteral("PRINTER_MARGIN_TOP");
+}
+
+} // namespace
+
+TUserSettings::TUserSettings(const QString& path)
+    : m_path(path)
+{
+    if (!Load()) {
+        m_document.Clear();
+        m_document.SetTag("SETTINGS");
+        Save();
+    }
+}
+
+TUserSettings::~TUserSettings() { Save(); }
+
+QString TUserSettings::DefaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/quillo-zdk.SET");
+}
+
+QString TUserSettings::GetDocName() const { return m_document.GetAttr(QStringLiteral("DOC_NAME")); }
+
+void TUserSettings::SetDocName(const QString& fileName) { m_document.SetAttr(QStringLiteral("DOC_NAME"), fileName); }
+
+QString TUserSettings::GetDataDir() const { return m_document.GetAttr(QStringLiteral("DATA_DIR")); }
+
+void TUserSettings::SetDataDir(const QString& folder) { m_document.SetAttr(QStringLiteral("DATA_DIR"), folder); }
+
+int TUserSettings::PrinterMargin(Margin margin)
+{
+    const QString name = MarginAttr(margin);
+    const QString value = m_document.GetAttr(name);
+    if (value.isEmpty()) {
+        SetPrinterMargin(margin, DefaultMargin);
+        return DefaultMargin;
+    }
+    return value.toInt();
+}
+
+void TUserSettings::SetPrinterMargin(Margin margin, int millimetres)
+{
+    m_document.SetAttr(MarginAttr(margin), QString::number(millimetres));
+}
+
+void TUserSettings::Save()
+{
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    TDiskFileOps disk;
+    TSafeFileWriter(disk).Write(m_path, m_document.SaveToText());
+}
+
+bool TUserSettings::Load()
+{
+    try {
+        m_document.LoadFromFile(m_path);
+    } catch (const EKelError&) {
+        return false;
+    }
+    return m_document.Tag() == "SETTINGS";
+}
+
+} // namespace quillo

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "tree/TKelPigger.h"
+
+namespace quillo {
+
+// The user settings document: the last file, the last folder and the printer margins, kept in a small
+// SETTINGS file of the document text format. It is saved on request and once more when destroyed;
+// write errors are ignored, a missing or unreadable file is replaced by an empty SETTINGS document.
+class TUserSettings {
+public:
+    enum class Margin { Left, Right, Top };
+    static constexpr int DefaultMargin = 20;
+
+    // Loads the file at path; when that fails, starts empty and writes the empty document at once.
+    explicit TUserSettings(const QString& path = DefaultPath());
+    ~TUserSettings();
+    TUserSettings(const TUserSettings&) = delete;
+    TUserSettings& operator=(const TUserSettings&) = delete;
+
+    // quillo-zdk.SET in the application's configuration folder (the program's own folder is usually read-only).
+    static QString DefaultPath();
+
+    const QString& Path() const { return m_path; }
+    const TKelPigger& Document() const { return m_document; }
+
+    // DOC_NAME: the file opened at start-up. An empty value removes the attribute.
+    QString GetDocName() const;
+    void SetDocName(const QString& fileName);
+    // DATA_DIR: the initial folder of the open and save dialogs.
+    QString GetDataDir() const;
+    void SetDataDir(const QString& folder);
+
+    // A margin in millimetres; an absent one is stored as DefaultMargin first, one that is not an integer reads 0.
+    int PrinterMargin(Margin margin);
+    void SetPrinterMargin(Margin margin, int millimetres);
+
+    void Save();
+
+private:
+    bool Load();
+
+    QString m_path;
+    TKelPigger m_document;
+};
+
+} // namespace quillo

@@ -1,0 +1,199 @@
+#include "notebook/widgets/TDmsg.h"
+#include "notebook/widgets/TFsure.h"
+#include "notebook/widgets/TFsure_checked.h"
+#include "notebook/widgets/TQtPrompts.h"
+#include "testutil/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace quillo {
+namespace {
+
+template <class T> T* Child(QWidget& parent, const char* name)
+{
+    T* child = parent.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+}
+
+// How the user answers a shown confirmation.
+enum class Action { ClickYes, ClickNo, Enter, Escape };
+
+void Perform(QDialog& dialog, Action action)
+{
+    switch (action) {
+    case Action::ClickYes:
+        QTest::mouseClick(Child<QPushButton>(dialog, "Btn_yes"), Qt::LeftButton);
+        break;
+    case Action::ClickNo:
+        QTest::mouseClick(Child<QPushButton>(dialog, "Btn_no"), Qt::LeftButton);
+        break;
+    case Action::Enter:
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        break;
+    case Action::Escape:
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        break;
+    }
+}
+
+TEST(DialogsTest, SureShowsTheQuestionAndTrueOnlyForYes)
+{
+    const struct {
+        const char* name;
+        Action action;
+        bool accepted;
+    } cases[] = {
+        { "Yes", Action::ClickYes, true },
+        { "No", Action::ClickNo, false },
+        { "Enter presses the default Yes", Action::Enter, true },
+        { "Escape", Action::Escape, false },
+    };
+    TFsure sure;
+    EXPECT_EQ(sure.objectName(), "TFsure");
+    EXPECT_EQ(sure.windowTitle(), "Confirmation:");
+    EXPECT_EQ(Child<QPushButton>(sure, "Btn_yes")->text(), "Yes");
+    EXPECT_EQ(Child<QPushButton>(sure, "Btn_no")->text(), "No");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sure.SetQuestion("Save changes?");
+        sure.open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sure));
+        EXPECT_EQ(Child<QLabel>(sure, "Label_question")->text(), "Save changes?");
+        Perform(sure, c.action);
+        EXPECT_FALSE(sure.isVisible());
+        EXPECT_EQ(sure.result() == QDialog::Accepted, c.accepted);
+    }
+}
+
+TEST(DialogsTest, SureCheckedNeedsTheTickForEveryQuestion)
+{
+    TFsure_checked sure;
+    auto* yes = Child<QPushButton>(sure, "Btn_yes");
+    auto* tick = Child<QCheckBox>(sure, "CB_sure");
+    EXPECT_EQ(sure.objectName(), "TFsure_checked");
+    EXPECT_EQ(sure.windowTitle(), "Confirmation:");
+    EXPECT_EQ(tick->text(), "Yes, I'm sure");
+
+    sure.SetQuestion("Delete the notebook?");
+    sure.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sure));
+    EXPECT_FALSE(tick->isChecked());
+    EXPECT_FALSE(yes->isEnabled());
+    QTest::keyClick(&sure, Qt::Key_Return);
+    EXPECT_TRUE(sure.isVisible()) << "Enter must not answer Yes without the tick";
+
+    QTest::keyClick(tick, Qt::Key_Space);
+    EXPECT_TRUE(yes->isEnabled());
+    QTest::keyClick(tick, Qt::Key_Space);
+    EXPECT_FALSE(yes->isEnabled());
+    QTest::keyClick(tick, Qt::Key_Space);
+    QTest::mouseClick(yes, Qt::LeftButton);
+    EXPECT_EQ(sure.result(), QDialog::Accepted);
+
+    // The tick given for one deletion does not carry over to the next.
+    sure.SetQuestion("Delete the page?");
+    sure.open();
+    EXPECT_FALSE(tick->isChecked());
+    EXPECT_FALSE(yes->isEnabled());
+    Perform(sure, Action::ClickNo);
+    EXPECT_EQ(sure.result(), QDialog::Rejected);
+}
+
+TEST(DialogsTest, MessageHasOneOkButtonAndShowsTextAsTyped)
+{
+    TDmsg msg;
+    EXPECT_EQ(msg.objectName(), "TDmsg");
+    EXPECT_EQ(msg.windowTitle(), "Message:");
+    const auto buttons = msg.findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 1);
+    EXPECT_EQ(buttons.first()->text(), "OK");
+
+    msg.SetMessage("Field \"<b>x</b>\" already exists");
+    msg.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&msg));
+    EXPECT_EQ(Child<QLabel>(msg, "Label_message")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(Child<QLabel>(msg, "Label_message")->text(), "Field \"<b>x</b>\" already exists");
+    QTest::mouseClick(buttons.first(), Qt::LeftButton);
+    EXPECT_FALSE(msg.isVisible());
+}
+
+// Answers the next modal dialog once it is up.
+void WhenModal(std::function<void(QWidget&)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        answer(*modal);
+    });
+}
+
+TEST(DialogsTest, PromptsGoThroughTheSharedDialogs)
+{
+    TFsure sure;
+    TFsure_checked sureChecked;
+    TDmsg msg;
+    TQtPrompts prompts(sure, sureChecked, msg);
+    QString shown;
+
+    WhenModal([&](QWidget& modal) {
+        shown = modal.objectName();
+        QTest::mouseClick(modal.findChild<QPushButton*>("Btn_yes"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(prompts.Sure("Create new file?"));
+    EXPECT_EQ(shown, "TFsure");
+
+    WhenModal([&](QWidget& modal) {
+        shown = modal.objectName();
+        QTest::keyClick(modal.findChild<QCheckBox*>("CB_sure"), Qt::Key_Space);
+        QTest::mouseClick(modal.findChild<QPushButton*>("Btn_yes"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(prompts.SureChecked("Delete?"));
+    EXPECT_EQ(shown, "TFsure_checked");
+
+    WhenModal([&](QWidget& modal) {
+        shown = modal.objectName() + ": " + modal.findChild<QLabel*>("Label_message")->text();
+        QTest::keyClick(&modal, Qt::Key_Return);
+    });
+    prompts.Msg("Done");
+    EXPECT_EQ(shown, "TDmsg: Done");
+
+    WhenModal([&](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        QTest::keyClick(&modal, Qt::Key_Return);
+    });
+    prompts.ShowMessage("Can't load file <x>.zdk");
+    EXPECT_EQ(shown, "Can't load file <x>.zdk");
+
+    QString value = "proposed";
+    WhenModal([&](QWidget& modal) {
+        auto* edit = modal.findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        shown = edit->text();
+        edit->setText("typed");
+        QTest::keyClick(&modal, Qt::Key_Return);
+    });
+    EXPECT_TRUE(prompts.InputQuery("Rename", "New name:", value));
+    EXPECT_EQ(shown, "proposed");
+    EXPECT_EQ(value, "typed");
+
+    WhenModal([&](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
+    EXPECT_FALSE(prompts.InputQuery("Rename", "New name:", value));
+    EXPECT_EQ(value, "typed");
+}
+
+} // namespace
+} // namespace quillo
