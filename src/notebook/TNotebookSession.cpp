@@ -4,9 +4,10 @@
 #include "notebook/NotebookSchema.h"
 #include "notebook/TSafeFileWriter.h"
 #include "notebook/TUserSettings.h"
-#include "tree/EKelError.h"
 
 #include <QFileInfo>
+
+#include <exception>
 
 namespace quillo {
 
@@ -47,8 +48,7 @@ bool TNotebookSession::LoadFile()
     }
     // The reader's own message and position mean nothing to the user here.
     m_prompts.ShowMessage(NotebookSchema::CantLoadFileMessage(m_fileName));
-    NewDocument();
-    m_listener->NewNotebookWanted();
+    New(false);
     return false;
 }
 
@@ -56,7 +56,8 @@ bool TNotebookSession::LoadDocument()
 {
     try {
         m_document.LoadFromFile(m_fileName);
-    } catch (const EKelError&) {
+    } catch (const std::exception&) {
+        // Reading faults, and also a file too large for memory: all mean the file cannot be used.
         return false;
     }
     return NotebookSchema::CheckStructure(m_document);

@@ -25,8 +25,8 @@ QString TSafeFileWriter::BackupName(const QString& path)
 
 bool TSafeFileWriter::Backup(const QString& path, const QString& backupPath)
 {
-    // Nothing to keep for a file not yet written, and a file cannot be its own backup.
-    if (backupPath == path || !m_files.Exists(path))
+    // A missing file (not yet written, or deleted meanwhile) has nothing to keep.
+    if (!m_files.Exists(path))
         return true;
     const QString stem = backupPath + QStringLiteral(".tmp");
     QString temporary = stem;

