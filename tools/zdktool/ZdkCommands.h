@@ -9,6 +9,7 @@ namespace quillo::zdktool {
 // Each command takes the arguments after its name and returns the exit code.
 int Check(const QStringList& args);
 int Format(const QStringList& args);
+int Eval(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);

@@ -12,10 +12,12 @@ using namespace quillo;
 
 namespace {
 
-const char* const Usage = "usage: zdktool COMMAND ARGS...\n"
-                          "commands:\n"
-                          "  check FILE\n"
-                          "  format FILE|-\n";
+const char* const Usage
+    = "usage: zdktool COMMAND ARGS...\n"
+      "commands:\n"
+      "  check FILE\n"
+      "  format FILE|-\n"
+      "  eval [--data FILE.zdk [--notebook NAME [--page NAME]]] [--param NAME=VALUE[:INT]]... EXPR...\n";
 
 } // namespace
 
@@ -30,6 +32,7 @@ int main(int argc, char** argv)
     const std::map<QString, std::function<int(const QStringList&)>> commands {
         { QStringLiteral("check"), zdktool::Check },
         { QStringLiteral("format"), zdktool::Format },
+        { QStringLiteral("eval"), zdktool::Eval },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "reportgen/TExprParser.h"
+#include "reportgen/TRepGenParams.h"
+
+#include <QHash>
+
+namespace quillo {
+
+class IReportQueryStack;
+class TKelPigger;
+
+// The state a template run shares with the report functions: variables, parameters, the open queries,
+// the data node and the passed parameters. Its parser hands the generator to every function.
+class TKelReportGenerator : public TExprContext {
+public:
+    TKelReportGenerator();
+    TKelReportGenerator(const TKelReportGenerator&) = delete;
+    TKelReportGenerator& operator=(const TKelReportGenerator&) = delete;
+
+    TExprParser& Parser() { return m_parser; }
+    TExpr Evaluate(QByteArrayView text) { return m_parser.Evaluate(text); }
+
+    // Names are compared after upper-casing; a variable never set reads as ekNull.
+    TExpr GetVar(const QByteArray& name) const;
+    void SetVar(const QByteArray& name, const TExpr& value);
+
+    TRepGenParams& Params() { return m_params; }
+    const TRepGenParams& Params() const { return m_params; }
+
+    // Neither node is owned; either may be null. The data node is what GETATTRIB and its kin read,
+    // the passed parameters a PARAMS element with PARAM children (NAME, TYPE, VALUE).
+    TKelPigger* DataNode() const { return m_dataNode; }
+    void SetDataNode(TKelPigger* node) { m_dataNode = node; }
+    TKelPigger* PassedParams() const { return m_passedParams; }
+    void SetPassedParams(TKelPigger* node) { m_passedParams = node; }
+
+    // The open queries, or null while none is open; not owned.
+    const IReportQueryStack* QueryStack() const { return m_queryStack; }
+    void SetQueryStack(const IReportQueryStack* stack) { m_queryStack = stack; }
+
+private:
+    TExprParser m_parser;
+    QHash<QByteArray, TExpr> m_variables;
+    TRepGenParams m_params;
+    TKelPigger* m_dataNode = nullptr;
+    TKelPigger* m_passedParams = nullptr;
+    const IReportQueryStack* m_queryStack = nullptr;
+};
+
+} // namespace quillo
