@@ -12,12 +12,11 @@ using namespace quillo;
 
 namespace {
 
-const char* const Usage
-    = "usage: zdktool COMMAND ARGS...\n"
-      "commands:\n"
-      "  check FILE\n"
-      "  format FILE|-\n"
-      "  eval [--data FILE.zdk [--notebook NAME [--page NAME]]] [--param NAME=VALUE[:INT]]... EXPR...\n";
+const char* const Usage = "usage: zdktool COMMAND ARGS...\n"
+                          "commands:\n"
+                          "  check FILE\n"
+                          "  format FILE|-\n"
+                          "  eval [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... EXPR...\n";
 
 } // namespace
 
