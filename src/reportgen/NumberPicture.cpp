@@ -196,12 +196,16 @@ QString WriteSection(const QString& section, const Layout& layout, const Digits&
     int position = 0;
     bool afterPoint = false;
     int fractionPosition = 0;
+    // Like the layout, what follows the exponent is plain text.
+    bool afterExponent = false;
     for (qsizetype i = 0; i < section.size(); ++i) {
         const QChar c = section[i];
         if (IsQuote(c)) {
             const qsizetype close = QuoteEnd(section, i);
             text += section.mid(i + 1, close - i - 1);
             i = close;
+        } else if (afterExponent) {
+            text += c;
         } else if (c == QLatin1Char('0') || c == QLatin1Char('#')) {
             if (afterPoint) {
                 if (fractionPosition < digits.Fraction.size())
@@ -238,6 +242,7 @@ QString WriteSection(const QString& section, const Layout& layout, const Digits&
             while (i < section.size() && section[i] == QLatin1Char('0'))
                 ++i;
             --i;
+            afterExponent = true;
         } else {
             text += c;
         }
