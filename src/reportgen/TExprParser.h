@@ -16,6 +16,7 @@ public:
 };
 
 // Parses and computes an expression in one pass over its text, without building a tree.
+// One evaluation at a time: a function must not evaluate through the parser that called it.
 class TExprParser {
 public:
     explicit TExprParser(TExprContext* context = nullptr)

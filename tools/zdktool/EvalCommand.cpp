@@ -76,18 +76,18 @@ TKelPigger* SelectDataNode(TKelPigger& root, const EvalOptions& options)
 }
 
 // NAME=VALUE is a string parameter, NAME=VALUE:INT an integer one.
-bool AddPassedParam(TKelPigger& params, const QString& spec)
+bool AddPassedParam(TKelPigger& params, const QString& assignment)
 {
-    const qsizetype equals = spec.indexOf(QLatin1Char('='));
+    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     if (equals <= 0)
         return false;
-    QString value = spec.mid(equals + 1);
+    QString value = assignment.mid(equals + 1);
     const bool integer = value.endsWith(QLatin1String(":INT"));
     if (integer)
         value.chop(4);
     TKelPigger* param = new TKelPigger(&params);
     param->SetTag("PARAM");
-    param->SetAttr(QStringLiteral("NAME"), spec.left(equals));
+    param->SetAttr(QStringLiteral("NAME"), assignment.left(equals));
     param->SetAttr(QStringLiteral("TYPE"), integer ? QStringLiteral("INT") : QStringLiteral("STRING"));
     param->SetAttr(QStringLiteral("VALUE"), value);
     return true;
@@ -105,9 +105,9 @@ int Eval(const QStringList& args)
         return 1;
     TKelPigger params;
     params.SetTag("PARAMS");
-    for (const QString& spec : options.Params)
-        if (!AddPassedParam(params, spec))
-            return Fail(QStringLiteral("invalid parameter %1, expected NAME=VALUE or NAME=VALUE:INT").arg(spec));
+    for (const QString& assignment : options.Params)
+        if (!AddPassedParam(params, assignment))
+            return Fail(QStringLiteral("invalid parameter %1, expected NAME=VALUE or NAME=VALUE:INT").arg(assignment));
 
     TKelReportGenerator generator;
     if (!options.DataFile.isEmpty())
