@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quillo::KelTextCodec {
 
@@ -44,34 +49,70 @@ int SequenceLength(const unsigned char* bytes, qsizetype i, qsizetype size)
     return 0;
 }
 
-void AppendUtf8(char32_t code, QByteArray& out)
+char* WriteUtf8(char32_t code, char* out)
 {
     if (code < 0x80) {
-        out.append(char(code));
+        *out++ = char(code);
     } else if (code < 0x800) {
-        out.append(char(0xC0 | (code >> 6)));
-        out.append(char(0x80 | (code & 0x3F)));
+        *out++ = char(0xC0 | (code >> 6));
+        *out++ = char(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-        out.append(char(0xE0 | (code >> 12)));
-        out.append(char(0x80 | ((code >> 6) & 0x3F)));
-        out.append(char(0x80 | (code & 0x3F)));
+        *out++ = char(0xE0 | (code >> 12));
+        *out++ = char(0x80 | ((code >> 6) & 0x3F));
+        *out++ = char(0x80 | (code & 0x3F));
     } else {
-        out.append(char(0xF0 | (code >> 18)));
-        out.append(char(0x80 | ((code >> 12) & 0x3F)));
-        out.append(char(0x80 | ((code >> 6) & 0x3F)));
-        out.append(char(0x80 | (code & 0x3F)));
+        *out++ = char(0xF0 | (code >> 18));
+        *out++ = char(0x80 | ((code >> 12) & 0x3F));
+        *out++ = char(0x80 | ((code >> 6) & 0x3F));
+        *out++ = char(0x80 | (code & 0x3F));
     }
+    return out;
 }
 
-void AppendEscapedByte(unsigned char byte, QByteArray& out)
+// Number of leading units among the (at most 8) given that are printable ASCII needing no
+// escape, written to out as bytes; out must have room for 8 bytes whatever the count.
+// Values are mostly such text, so this carries the writer. `readable` units may be read.
+inline __attribute__((always_inline)) int CopyPlainUnits(
+    const char16_t* units, qsizetype available, qsizetype readable, char* out)
+{
+#ifdef __SSE2__
+    if (readable >= 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+        // Signed compares: units from 0x8000 up count as below the space.
+        __m128i special
+            = _mm_or_si128(_mm_cmplt_epi16(v, _mm_set1_epi16(0x20)), _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7F)));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(v, _mm_set1_epi16('"')));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(v, _mm_set1_epi16('%')));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(v, _mm_set1_epi16('<')));
+        special = _mm_or_si128(special, _mm_cmpeq_epi16(v, _mm_set1_epi16('>')));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(v, v));
+        // A lane past the value counts as special, so the count stops there.
+        const unsigned mask = unsigned(_mm_movemask_epi8(special)) | (available < 8 ? ~0u << (2 * available) : 0u);
+        return mask == 0 ? 8 : __builtin_ctz(mask) / 2;
+    }
+#else
+    Q_UNUSED(readable);
+#endif
+    int count = 0;
+    for (; count < available && count < 8; ++count) {
+        const char16_t unit = units[count];
+        if (unit < 0x20 || unit >= 0x80 || EscapeTable[unit])
+            break;
+        out[count] = char(unit);
+    }
+    return count;
+}
+
+char* WriteEscapedByte(unsigned char byte, char* out)
 {
     if (EscapeTable[byte]) {
-        out.append('%');
-        out.append(HexDigits[byte >> 4]);
-        out.append(HexDigits[byte & 15]);
-    } else {
-        out.append(char(byte));
+        out[0] = '%';
+        out[1] = HexDigits[byte >> 4];
+        out[2] = HexDigits[byte & 15];
+        return out + 3;
     }
+    *out = char(byte);
+    return out + 1;
 }
 
 } // namespace
@@ -87,23 +128,39 @@ int HexDigit(unsigned char byte)
     return -1;
 }
 
-void AppendDecodedValue(const char* data, qsizetype size, QString& out)
+char16_t* DecodeValue(const char* data, qsizetype size, qsizetype readable, char16_t* dest)
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    const qsizetype start = out.size();
-    out.resize(start + size); // never more code units than bytes
-    QChar* dest = out.data() + start;
     qsizetype i = 0;
     while (i < size) {
+#ifdef __SSE2__
+        // Runs of ASCII without % decode sixteen bytes at a time; most of a value is such text.
+        if (readable - i >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+            const __m128i zero = _mm_setzero_si128();
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dest), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + 8), _mm_unpackhi_epi8(v, zero));
+            unsigned special = unsigned(_mm_movemask_epi8(_mm_or_si128(v, _mm_cmpeq_epi8(v, _mm_set1_epi8('%')))));
+            if (size - i < 16)
+                special |= ~0u << (size - i);
+            const qsizetype plain = special == 0 ? 16 : __builtin_ctz(special);
+            i += plain;
+            dest += plain;
+            if (plain == 16 || i == size)
+                continue;
+        }
+#else
+        Q_UNUSED(readable);
+#endif
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
             int high, low;
             if (lead == '%' && i + 2 < size && (high = HexDigit(bytes[i + 1])) >= 0
                 && (low = HexDigit(bytes[i + 2])) >= 0) {
-                *dest++ = QChar(char16_t(high * 16 + low));
+                *dest++ = char16_t(high * 16 + low);
                 i += 3;
             } else {
-                *dest++ = QChar(char16_t(lead));
+                *dest++ = char16_t(lead);
                 ++i;
             }
             continue;
@@ -111,10 +168,10 @@ void AppendDecodedValue(const char* data, qsizetype size, QString& out)
         const int length = SequenceLength(bytes, i, size);
         switch (length) {
         case 2:
-            *dest++ = QChar(char16_t(((lead & 0x1F) << 6) | (bytes[i + 1] & 0x3F)));
+            *dest++ = char16_t(((lead & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
             break;
         case 3:
-            *dest++ = QChar(char16_t(((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F)));
+            *dest++ = char16_t(((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F));
             break;
         case 4: {
             const char32_t code = ((lead & 0x07) << 18) | ((bytes[i + 1] & 0x3F) << 12) | ((bytes[i + 2] & 0x3F) << 6)
@@ -124,30 +181,59 @@ void AppendDecodedValue(const char* data, qsizetype size, QString& out)
             break;
         }
         default:
-            *dest++ = QChar(char16_t(lead));
+            *dest++ = char16_t(lead);
             i += 1;
             continue;
         }
         i += length;
     }
-    out.resize(dest - out.data());
+    return dest;
 }
 
-void AppendEncodedValue(QStringView value, QByteArray& out)
+char* WriteEncodedValue(QStringView value, qsizetype readable, char* out)
 {
-    const QChar* chars = value.data();
+    const char16_t* units = value.utf16();
     const qsizetype size = value.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = chars[i].unicode();
+    qsizetype i = 0;
+    while (i < size) {
+        const int plain = CopyPlainUnits(units + i, size - i, readable - i, out);
+        i += plain;
+        out += plain;
+        if (plain == 8 || i == size)
+            continue;
+        const char16_t unit = units[i++];
         if (unit < 0x80) {
-            AppendEscapedByte(uchar(unit), out);
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && chars[i + 1].isLowSurrogate()) {
-            AppendUtf8(QChar::surrogateToUcs4(unit, chars[i + 1].unicode()), out);
+            out = WriteEscapedByte(uchar(unit), out);
+        } else if (QChar::isHighSurrogate(unit) && i < size && QChar::isLowSurrogate(units[i])) {
+            out = WriteUtf8(QChar::surrogateToUcs4(unit, units[i]), out);
             ++i;
         } else {
-            AppendUtf8(unit, out);
+            out = WriteUtf8(unit, out);
         }
     }
+    return out;
+}
+
+char* WriteName(QStringView name, qsizetype readable, char* out)
+{
+    const char16_t* units = name.utf16();
+    const qsizetype size = name.size();
+    char* const start = out;
+    qsizetype i = 0;
+    while (i < size) {
+        const int plain = CopyPlainUnits(units + i, size - i, readable - i, out);
+        i += plain;
+        out += plain;
+        if (plain == 8 || i == size)
+            continue;
+        if (units[i] >= 0x80) {
+            const QByteArray utf8 = name.toUtf8();
+            std::memcpy(start, utf8.constData(), size_t(utf8.size()));
+            return start + utf8.size();
+        }
+        *out++ = char(units[i++]);
+    }
+    return out;
 }
 
 QByteArray AsciiUpper(const QByteArray& bytes)
@@ -162,10 +248,11 @@ QByteArray AsciiUpper(const QByteArray& bytes)
     return upper;
 }
 
-void AppendEscapedBytes(const QByteArray& bytes, QByteArray& out)
+char* WriteEscapedBytes(const char* bytes, qsizetype size, char* out)
 {
-    for (const char byte : bytes)
-        AppendEscapedByte(uchar(byte), out);
+    for (qsizetype i = 0; i < size; ++i)
+        out = WriteEscapedByte(uchar(bytes[i]), out);
+    return out;
 }
 
 QByteArray UnescapeBytes(const char* data, qsizetype size)

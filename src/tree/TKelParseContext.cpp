@@ -15,13 +15,6 @@ TKelParseContext::TKelParseContext(const QByteArray& source)
         Fail(QStringLiteral("Text too large"), 0);
 }
 
-void TKelParseContext::SkipBlanks()
-{
-    // Stops on the last byte even when it is blank, as the format's reader always has.
-    while (pos < length - 1 && uchar(data[pos]) <= 32)
-        ++pos;
-}
-
 void TKelParseContext::Fail(const QString& message, qsizetype at) const { throw EKelPiggerError(message, int(at + 1)); }
 
 QByteArray TKelParseContext::InternTag(const char* begin, qsizetype size)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -17,7 +18,12 @@ struct TKelParseContext {
 
     // The byte at index i, or 0 past the end (the reader peeks one past the last byte).
     unsigned char At(qsizetype i) const { return i < length ? uchar(data[i]) : 0; }
-    void SkipBlanks();
+    void SkipBlanks()
+    {
+        // Stops on the last byte even when it is blank, as the format's reader always has.
+        while (pos < length - 1 && uchar(data[pos]) <= 32)
+            ++pos;
+    }
     [[noreturn]] void Fail(const QString& message, qsizetype at) const;
     // Tags repeat across thousands of elements; equal tags share one buffer.
     QByteArray InternTag(const char* begin, qsizetype size);
@@ -28,8 +34,18 @@ struct TKelParseContext {
     qsizetype pos = 0;
     int depth = 0;
 
-    // Scratch for the element being read, reused so that each node allocates exactly once.
-    QString attrText;
+    // Room for `units` more code units at the end of the attribute scratch text.
+    char16_t* AttrRoom(qsizetype units)
+    {
+        if (attrSize + units > qsizetype(attrText.size()))
+            attrText.resize(size_t(std::max(attrSize + units, 2 * qsizetype(attrText.size()))));
+        return attrText.data() + attrSize;
+    }
+
+    // Scratch for the element being read, reused so that each node allocates exactly once:
+    // names and values of its attributes (attrSize units used), and their entries.
+    std::vector<char16_t> attrText;
+    qsizetype attrSize = 0;
     std::vector<std::array<uint32_t, 3>> attrs;
 
 private:

@@ -61,19 +61,23 @@ QByteArray TrimmedUpperTag(TKelParseContext& c, qsizetype begin, qsizetype end)
     return c.InternTag(tag.constData(), tag.size());
 }
 
-// Appends an attribute name upper-cased; returns its length in code units.
-qsizetype AppendUpperName(const char* bytes, qsizetype size, QString& out)
+// Appends an attribute name upper-cased to the scratch text; returns its length in code units.
+qsizetype AppendUpperName(TKelParseContext& c, const char* bytes, qsizetype size)
 {
-    bool plain = true;
-    for (qsizetype i = 0; i < size && plain; ++i)
-        plain = uchar(bytes[i]) < 0x80 && !(bytes[i] >= 'a' && bytes[i] <= 'z');
-    if (plain) {
-        out.append(QLatin1StringView(bytes, size));
-        return size;
+    char16_t* out = c.AttrRoom(size);
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto byte = uchar(bytes[i]);
+        if (byte >= 0x80 || (byte >= 'a' && byte <= 'z')) {
+            const QString upper = QString::fromUtf8(bytes, size).toUpper();
+            out = c.AttrRoom(upper.size());
+            std::copy_n(upper.utf16(), upper.size(), out);
+            c.attrSize += upper.size();
+            return upper.size();
+        }
+        out[i] = byte;
     }
-    const QString upper = QString::fromUtf8(bytes, size).toUpper();
-    out.append(upper);
-    return upper.size();
+    c.attrSize += size;
+    return size;
 }
 
 [[noreturn]] void ListIndexError(int index)
@@ -408,7 +412,7 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
     m_tag = TrimmedUpperTag(c, c.pos, tagEnd);
     c.pos = tagEnd;
 
-    c.attrText.resize(0);
+    c.attrSize = 0;
     c.attrs.clear();
     for (;;) {
         c.SkipBlanks();
@@ -421,8 +425,8 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
         const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
         if (nameEnd < 0)
             c.Fail(QStringLiteral("Syntax error"), c.pos);
-        const uint32_t offset = uint32_t(c.attrText.size());
-        const auto nameLength = uint32_t(AppendUpperName(c.data + c.pos, nameEnd - c.pos, c.attrText));
+        const auto offset = uint32_t(c.attrSize);
+        const auto nameLength = uint32_t(AppendUpperName(c, c.data + c.pos, nameEnd - c.pos));
         c.pos = nameEnd;
         c.SkipBlanks();
         if (c.At(c.pos) == '=') {
@@ -444,11 +448,14 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
                 valueEnd = end;
                 c.pos = end;
             }
-            KelTextCodec::AppendDecodedValue(c.data + valueBegin, valueEnd - valueBegin, c.attrText);
+            const qsizetype size = valueEnd - valueBegin;
+            char16_t* out = c.AttrRoom(KelTextCodec::MaxDecodedSize(size));
+            const char16_t* end = KelTextCodec::DecodeValue(c.data + valueBegin, size, c.length - valueBegin, out);
+            c.attrSize = end - c.attrText.data();
         }
-        c.attrs.push_back({ offset, nameLength, uint32_t(c.attrText.size() - offset - nameLength) });
+        c.attrs.push_back({ offset, nameLength, uint32_t(c.attrSize - offset - nameLength) });
     }
-    m_attrText = QString(c.attrText.constData(), c.attrText.size());
+    m_attrText = QString(reinterpret_cast<const QChar*>(c.attrText.data()), c.attrSize);
     m_attrs.resize(c.attrs.size());
     for (size_t i = 0; i < c.attrs.size(); ++i)
         m_attrs[i] = { c.attrs[i][0], c.attrs[i][1], c.attrs[i][2] };
