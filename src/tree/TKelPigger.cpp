@@ -5,6 +5,7 @@
 #include "tree/TKelParseContext.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -68,7 +69,11 @@ qsizetype AppendUpperName(TKelParseContext& c, const char* bytes, qsizetype size
     for (qsizetype i = 0; i < size; ++i) {
         const auto byte = uchar(bytes[i]);
         if (byte >= 0x80 || (byte >= 'a' && byte <= 'z')) {
-            const QString upper = QString::fromUtf8(bytes, size).toUpper();
+            // Stateless, and keeping a leading byte order mark: QString::fromUtf8 would drop it, and a
+            // name that then starts with a blank does not read back.
+            QStringDecoder decode(
+                QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+            const QString upper = QString(decode(QByteArrayView(bytes, size))).toUpper();
             out = c.AttrRoom(upper.size());
             std::copy_n(upper.utf16(), upper.size(), out);
             c.attrSize += upper.size();
