@@ -1,0 +1,133 @@
+#include "notebook/NotebookEdits.h"
+
+#include "notebook/NotebookSchema.h"
+
+#include <vector>
+
+namespace quillo {
+
+namespace {
+
+const QString Name = QStringLiteral("NAME");
+
+} // namespace
+
+namespace NotebookEdits {
+
+void WalkTree(TKelPigger& start, const TNodeVisitor& visit, const std::function<void()>& beforeEach)
+{
+    // Iterative: documents may nest deeper than the stack allows recursion.
+    std::vector<TKelPigger*> pending { &start };
+    while (!pending.empty()) {
+        TKelPigger* node = pending.back();
+        pending.pop_back();
+        if (beforeEach)
+            beforeEach();
+        visit(*node);
+        for (int i = node->ChildCount() - 1; i >= 0; --i)
+            pending.push_back(node->Child(i));
+    }
+}
+
+QStringList ChildNames(const TKelPigger& list)
+{
+    QStringList names;
+    names.reserve(list.ChildCount());
+    for (int i = 0; i < list.ChildCount(); ++i)
+        names.append(list.Child(i)->GetAttr(Name));
+    return names;
+}
+
+QString PageExistsMessage(const QString& name) { return QStringLiteral("Page \"%1\" already exists").arg(name); }
+
+QString FieldExistsMessage(const QString& name) { return QStringLiteral("Field \"%1\" already exists").arg(name); }
+
+QString EmptyFieldNameMessage() { return QStringLiteral("A field must have a name"); }
+
+void MoveFieldValues(TKelPigger& notebook, const QString& oldName, const QString& newName, const TWalker& walk)
+{
+    walk(notebook, [&](TKelPigger& node) {
+        if (node.Tag() != "REC")
+            return;
+        const QString value = node.GetAttr(oldName);
+        node.SetAttr(newName, value);
+        node.DeleteAttr(oldName);
+    });
+}
+
+void RemoveFieldValues(TKelPigger& notebook, const QString& name, const TWalker& walk)
+{
+    walk(notebook, [&](TKelPigger& node) {
+        if (node.Tag() == "REC")
+            node.DeleteAttr(name);
+    });
+}
+
+int MoveChildStep(TKelPigger& list, TKelPigger& child, bool up)
+{
+    const int index = list.IndexOfChild(&child);
+    const int target = up ? index - 1 : index + 1;
+    if (index < 0 || target < 0 || target >= list.ChildCount())
+        return -1;
+    list.MoveChild(index, target);
+    return target;
+}
+
+TKelPigger& AppendNotebook(
+    TKelPigger& root, const QString& name, const QStringList& fieldNames, const QStringList& pageNames)
+{
+    auto* notebook = new TKelPigger(&root);
+    notebook->SetTag("NOTEBOOK");
+    notebook->SetAttr(Name, name);
+    auto* fields = new TKelPigger(notebook);
+    fields->SetTag("FIELDS");
+    for (const QString& fieldName : fieldNames) {
+        auto* field = new TKelPigger(fields);
+        field->SetTag("FIELD");
+        field->SetAttr(Name, NotebookSchema::SanitizeName(fieldName));
+    }
+    auto* pages = new TKelPigger(notebook);
+    pages->SetTag("PAGES");
+    for (const QString& pageName : pageNames) {
+        auto* page = new TKelPigger(pages);
+        page->SetTag("PAGE");
+        page->SetAttr(Name, NotebookSchema::SanitizeName(pageName));
+    }
+    return *notebook;
+}
+
+} // namespace NotebookEdits
+
+TNotebookProps TNotebookProps::Read(const TKelPigger& notebook)
+{
+    TNotebookProps props;
+    props.name = notebook.GetAttr(Name);
+    props.description = QString::fromUtf8(notebook.Text());
+    props.rightTabs = notebook.GetAttr(QStringLiteral("RIGHT_TAB_POSITION")) == QLatin1String("Y");
+    props.rpp = NotebookSchema::Rpp(notebook);
+    return props;
+}
+
+void TNotebookProps::Apply(TKelPigger& notebook) const
+{
+    notebook.SetAttr(Name, name);
+    notebook.SetAttr(QStringLiteral("RIGHT_TAB_POSITION"), rightTabs ? QStringLiteral("Y") : QString());
+    notebook.SetAttr(QStringLiteral("RPP"), QString::number(rpp));
+    notebook.SetText(description.toUtf8());
+}
+
+TFieldProps TFieldProps::Read(const TKelPigger& field)
+{
+    TFieldProps props;
+    props.name = field.GetAttr(Name);
+    props.title = field.GetAttr(QStringLiteral("TITLE"));
+    const QString width = field.GetAttr(QStringLiteral("WIDTH"));
+    bool ok = true;
+    props.width = width.isEmpty() ? 100 : width.trimmed().toInt(&ok);
+    if (!ok)
+        props.width = 100;
+    props.feature = field.GetAttr(QStringLiteral("FEATURE"));
+    return props;
+}
+
+} // namespace quillo

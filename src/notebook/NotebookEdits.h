@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tree/TKelPigger.h"
+
+#include <QStringList>
+
+#include <functional>
+
+namespace quillo {
+
+using TNodeVisitor = std::function<void(TKelPigger& node)>;
+// A pre-order walk from a start node; the main window's walk lets pending events run between nodes.
+using TWalker = std::function<void(TKelPigger& start, const TNodeVisitor& visit)>;
+
+// Edits of notebook structure that keep the records in step. No widgets here: the panels ask
+// the questions and mirror the results in the guider.
+namespace NotebookEdits {
+
+// Calls visit for start and then every descendant in child order, depth first. beforeEach runs
+// before every node. The visitor may change attributes, not the shape of the tree.
+void WalkTree(TKelPigger& start, const TNodeVisitor& visit, const std::function<void()>& beforeEach = {});
+
+// NAME of every child, in child order.
+QStringList ChildNames(const TKelPigger& list);
+
+QString PageExistsMessage(const QString& name);
+QString FieldExistsMessage(const QString& name);
+QString EmptyFieldNameMessage();
+
+// Moves every record's value from oldName to newName in the records below notebook.
+void MoveFieldValues(TKelPigger& notebook, const QString& oldName, const QString& newName, const TWalker& walk);
+// Removes the value stored under name from every record below notebook.
+void RemoveFieldValues(TKelPigger& notebook, const QString& name, const TWalker& walk);
+
+// Moves child one place up or down among its siblings; returns its new index, or -1 when it
+// is already at that end.
+int MoveChildStep(TKelPigger& list, TKelPigger& child, bool up);
+
+// Appends a NOTEBOOK with the given fields and pages (names pass the name rule) to root.
+TKelPigger& AppendNotebook(
+    TKelPigger& root, const QString& name, const QStringList& fieldNames, const QStringList& pageNames);
+
+} // namespace NotebookEdits
+
+// What the notebook panel edits.
+struct TNotebookProps {
+    QString name;
+    QString description;
+    bool rightTabs = false;
+    int rpp = 10;
+
+    static TNotebookProps Read(const TKelPigger& notebook);
+    void Apply(TKelPigger& notebook) const;
+};
+
+// What the field properties dialog edits.
+struct TFieldProps {
+    QString name;
+    QString title;
+    int width = 100;
+    // One of the feature texts, empty for none; any other stored value is carried unchanged.
+    QString feature;
+
+    static TFieldProps Read(const TKelPigger& field);
+};
+
+// The field properties dialog as the field list uses it.
+class IFieldPropsEditor {
+public:
+    virtual ~IFieldPropsEditor() = default;
+    // Shows props; on "OK" stores the answer in props and whether the title was typed in.
+    virtual bool Execute(TFieldProps& props, bool& titleEdited) = 0;
+};
+
+} // namespace quillo

@@ -1,0 +1,24 @@
+#include "notebook/ProgramPaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace quillo::ProgramPaths {
+
+QString Resolve(const QString& path)
+{
+    QString native = path;
+    native.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QFileInfo(native).isAbsolute())
+        return QDir::cleanPath(native);
+    const QString fromWorkingFolder = QDir::cleanPath(QDir::current().absoluteFilePath(native));
+    if (QFileInfo::exists(fromWorkingFolder))
+        return fromWorkingFolder;
+    const QString fromProgram = QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(native));
+    return QFileInfo::exists(fromProgram) ? fromProgram : fromWorkingFolder;
+}
+
+QString DocumentationFile() { return Resolve(QStringLiteral("..\\docs\\index.html")); }
+
+} // namespace quillo::ProgramPaths

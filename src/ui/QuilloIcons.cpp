@@ -1,0 +1,224 @@
+#include "ui/QuilloIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace quillo::QuilloIcons {
+
+namespace {
+
+const QColor Ink(0x30, 0x30, 0x38);
+const QColor Paper(0xfd, 0xfd, 0xf6);
+const QColor Cover(0x2f, 0x6d, 0xb5);
+const QColor CoverLight(0x7d, 0xa9, 0xdc);
+const QColor Leaf(0xe9, 0xa8, 0x2b);
+const QColor Green(0x3c, 0x9a, 0x4e);
+
+// Draws on a 16x16 grid; the pixmap is scaled for larger sizes so the icons stay crisp.
+QIcon Drawn(const std::function<void(QPainter&)>& draw)
+{
+    QIcon icon;
+    for (const int size : { 16, 24, 32, 48 }) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        painter.setPen(QPen(Ink, 1.0));
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+void Book(QPainter& p, const QRectF& r, const QColor& cover)
+{
+    p.setBrush(Paper);
+    p.drawRect(r.adjusted(1.5, 1, 0, 0));
+    p.setBrush(cover);
+    p.drawRect(r.adjusted(0, 0, -1.5, -1));
+    p.setPen(QPen(Paper, 1.0));
+    p.drawLine(QPointF(r.left() + 2.5, r.top() + 1.5), QPointF(r.left() + 2.5, r.bottom() - 2.5));
+    p.setPen(QPen(Ink, 1.0));
+}
+
+void Sheet(QPainter& p, const QRectF& r)
+{
+    QPainterPath path;
+    path.moveTo(r.topLeft());
+    path.lineTo(r.right() - 3, r.top());
+    path.lineTo(r.right(), r.top() + 3);
+    path.lineTo(r.bottomRight());
+    path.lineTo(r.bottomLeft());
+    path.closeSubpath();
+    p.setBrush(Paper);
+    p.drawPath(path);
+}
+
+void Lines(QPainter& p, qreal left, qreal right, qreal top, int count)
+{
+    p.setPen(QPen(CoverLight, 1.0));
+    for (int i = 0; i < count; ++i)
+        p.drawLine(QPointF(left, top + 2 * i), QPointF(right, top + 2 * i));
+    p.setPen(QPen(Ink, 1.0));
+}
+
+void Column(QPainter& p, qreal x, qreal width, const QColor& head)
+{
+    p.setBrush(Paper);
+    p.drawRect(QRectF(x, 2.5, width, 11));
+    p.setBrush(head);
+    p.drawRect(QRectF(x, 2.5, width, 3));
+}
+
+void Tabs(QPainter& p)
+{
+    p.setBrush(Leaf);
+    p.drawRect(QRectF(12.5, 3.5, 2.5, 3));
+    p.setBrush(Green);
+    p.drawRect(QRectF(12.5, 7.5, 2.5, 3));
+    Sheet(p, QRectF(1.5, 1.5, 11, 13));
+    Lines(p, 3.5, 10.5, 5.5, 4);
+}
+
+void Arrow(QPainter& p, bool up)
+{
+    QPainterPath path;
+    if (up) {
+        path.moveTo(8, 2.5);
+        path.lineTo(13.5, 8.5);
+        path.lineTo(10, 8.5);
+        path.lineTo(10, 13.5);
+        path.lineTo(6, 13.5);
+        path.lineTo(6, 8.5);
+        path.lineTo(2.5, 8.5);
+    } else {
+        path.moveTo(8, 13.5);
+        path.lineTo(13.5, 7.5);
+        path.lineTo(10, 7.5);
+        path.lineTo(10, 2.5);
+        path.lineTo(6, 2.5);
+        path.lineTo(6, 7.5);
+        path.lineTo(2.5, 7.5);
+    }
+    path.closeSubpath();
+    p.setBrush(Green);
+    p.drawPath(path);
+}
+
+} // namespace
+
+QIcon GuiderIcon(int index)
+{
+    switch (index) {
+    case 0: // NOTEBOOKS: a stack of books
+        return Drawn([](QPainter& p) {
+            Book(p, QRectF(5.5, 0.5, 10, 12), CoverLight);
+            Book(p, QRectF(0.5, 3.5, 10, 12), Cover);
+        });
+    case 1: // NOTEBOOK
+        return Drawn([](QPainter& p) { Book(p, QRectF(2.5, 1.5, 11, 13), Cover); });
+    case 2: // FIELDS: three columns
+        return Drawn([](QPainter& p) {
+            Column(p, 0.5, 5, Cover);
+            Column(p, 5.5, 5, Cover);
+            Column(p, 10.5, 5, Cover);
+        });
+    case 3: // FIELD: one column
+        return Drawn([](QPainter& p) {
+            Column(p, 5, 6, Leaf);
+            Lines(p, 6.5, 9.5, 8.5, 3);
+        });
+    case 4: // PAGES: a sheet with tabs
+        return Drawn([](QPainter& p) { Tabs(p); });
+    case 5: // PAGE: one ruled sheet
+        return Drawn([](QPainter& p) {
+            Sheet(p, QRectF(2.5, 1.5, 11, 13));
+            Lines(p, 4.5, 11.5, 5.5, 4);
+        });
+    default:
+        return QIcon();
+    }
+}
+
+QIcon ToolIcon(Tool tool)
+{
+    switch (tool) {
+    case Tool::New:
+        return Drawn([](QPainter& p) {
+            Sheet(p, QRectF(2.5, 1.5, 10, 13));
+            p.setBrush(Leaf);
+            p.drawEllipse(QPointF(12, 4), 3, 3);
+        });
+    case Tool::Open:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Leaf);
+            p.drawRect(QRectF(0.5, 3.5, 13, 10));
+            p.setBrush(QColor(0xf6, 0xd0, 0x7a));
+            QPainterPath lid;
+            lid.moveTo(2.5, 7.5);
+            lid.lineTo(15.5, 7.5);
+            lid.lineTo(13.5, 13.5);
+            lid.lineTo(0.5, 13.5);
+            lid.closeSubpath();
+            p.drawPath(lid);
+        });
+    case Tool::Save:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Cover);
+            p.drawRect(QRectF(1.5, 1.5, 13, 13));
+            p.setBrush(Paper);
+            p.drawRect(QRectF(4.5, 1.5, 7, 5));
+            p.drawRect(QRectF(3.5, 9.5, 9, 5));
+        });
+    case Tool::Search:
+        return Drawn([](QPainter& p) {
+            p.setPen(QPen(Ink, 2.0));
+            p.drawLine(QPointF(9.5, 9.5), QPointF(14.5, 14.5));
+            p.setPen(QPen(Ink, 1.0));
+            p.setBrush(QColor(0xd8, 0xea, 0xfa));
+            p.drawEllipse(QPointF(6.5, 6.5), 5, 5);
+        });
+    case Tool::Remind:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Paper);
+            p.drawRect(QRectF(1.5, 3.5, 13, 11));
+            p.setBrush(QColor(0xc8, 0x3c, 0x3c));
+            p.drawRect(QRectF(1.5, 3.5, 13, 3));
+            p.drawLine(QPointF(4.5, 1.5), QPointF(4.5, 4.5));
+            p.drawLine(QPointF(11.5, 1.5), QPointF(11.5, 4.5));
+        });
+    case Tool::Settings:
+        return Drawn([](QPainter& p) {
+            Sheet(p, QRectF(1.5, 1.5, 10, 13));
+            p.setBrush(Leaf);
+            p.drawRect(QRectF(11.5, 2.5, 3, 3));
+            p.drawRect(QRectF(11.5, 6.5, 3, 3));
+        });
+    case Tool::Guider:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Paper);
+            p.drawRect(QRectF(0.5, 1.5, 15, 13));
+            p.setBrush(CoverLight);
+            p.drawRect(QRectF(0.5, 1.5, 5, 13));
+            Lines(p, 1.5, 4.5, 4.5, 4);
+        });
+    case Tool::Up:
+        return Drawn([](QPainter& p) { Arrow(p, true); });
+    case Tool::Down:
+        return Drawn([](QPainter& p) { Arrow(p, false); });
+    case Tool::Program:
+        return Drawn([](QPainter& p) {
+            Book(p, QRectF(1.5, 0.5, 13, 15), Cover);
+            p.setBrush(Leaf);
+            p.drawRect(QRectF(14, 3.5, 1.5, 3));
+        });
+    }
+    return QIcon();
+}
+
+} // namespace quillo::QuilloIcons

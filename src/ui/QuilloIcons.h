@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+namespace quillo::QuilloIcons {
+
+// The guider's six images, by index: NOTEBOOKS 0, NOTEBOOK 1, FIELDS 2, FIELD 3, PAGES 4, PAGE 5.
+inline constexpr int GuiderImageCount = 6;
+QIcon GuiderIcon(int index);
+
+enum class Tool { New, Open, Save, Search, Remind, Settings, Guider, Up, Down, Program };
+QIcon ToolIcon(Tool tool);
+
+} // namespace quillo::QuilloIcons

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace quillo {
+
+class IDesktop;
+
+// The about box: product name, edition, version and a link to the user guide.
+class TF_about : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TF_about(IDesktop& desktop, QWidget* parent = nullptr);
+
+    static QString Version();
+
+    QLabel* Label_product = nullptr;
+    QLabel* Label_edition = nullptr;
+    QLabel* Label_version = nullptr;
+    QLabel* Label_webpage = nullptr;
+};
+
+} // namespace quillo

@@ -1,0 +1,498 @@
+#include "ui/TFmain.h"
+
+#include "notebook/IPrompts.h"
+#include "notebook/ProgramPaths.h"
+#include "notebook/widgets/TO_fields.h"
+#include "notebook/widgets/TO_notebook.h"
+#include "notebook/widgets/TO_pages.h"
+#include "printing/widgets/TO_prn_page.h"
+#include "records/widgets/TO_notepad.h"
+#include "tree/TKelPigger.h"
+#include "ui/QuilloIcons.h"
+#include "ui/TF_about.h"
+#include "ui/TOPigExplorer.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace quillo {
+
+namespace {
+
+constexpr int GuiderWidth = 190;
+
+QWidget* Sheet(const char* name, QStackedWidget* pageControl)
+{
+    auto* sheet = new QWidget(pageControl);
+    sheet->setObjectName(QLatin1String(name));
+    pageControl->addWidget(sheet);
+    return sheet;
+}
+
+} // namespace
+
+TFmain::TFmain(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& desktop, QWidget* parent)
+    : QMainWindow(parent)
+    , m_prompts(prompts)
+    , m_fileDialogs(fileDialogs)
+    , m_desktop(desktop)
+    , m_document(std::make_unique<TKelPigger>())
+{
+    setObjectName(QStringLiteral("TFmain"));
+    setWindowTitle(QStringLiteral("Quillo-ZDK"));
+    setWindowIcon(QuilloIcons::ToolIcon(QuilloIcons::Tool::Program));
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreatePanels();
+    CreateStatusBar();
+    setWindowState(Qt::WindowMaximized);
+    UpdateCommands();
+}
+
+TFmain::~TFmain()
+{
+    // The panels hold references into the document; let go of them before it goes.
+    ForgetNodes();
+    m_guider->SetRoot(nullptr);
+}
+
+void TFmain::SetHooks(const TMainHooks& hooks)
+{
+    m_hooks = hooks;
+    m_fieldsPanel->SetPropsEditor(hooks.fieldProps);
+    UpdateCommands();
+}
+
+TOPigSructEd& TFmain::Guider() { return *m_guider; }
+
+QAction* TFmain::NewAction(const char* name, const QString& text, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+void TFmain::CreateActions()
+{
+    using QuilloIcons::Tool;
+    using QuilloIcons::ToolIcon;
+    m_new = NewAction("N_New", QStringLiteral("&New"), QKeySequence::New);
+    m_new->setToolTip(QStringLiteral("New notebook file"));
+    m_new->setIcon(ToolIcon(Tool::New));
+    m_open = NewAction("N_Open", QStringLiteral("&Open"), QKeySequence::Open);
+    m_open->setToolTip(QStringLiteral("Open notebook file"));
+    m_open->setIcon(ToolIcon(Tool::Open));
+    m_save = NewAction("N_Save", QStringLiteral("&Save"), QKeySequence::Save);
+    m_save->setToolTip(QStringLiteral("Save"));
+    m_save->setIcon(ToolIcon(Tool::Save));
+    m_saveAs = NewAction("N_Saveas", QStringLiteral("Save &as..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    m_exit = NewAction("N_Exit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(m_exit, &QAction::triggered, this, &QWidget::close);
+
+    m_searchGlobal = NewAction("N_search_global", QStringLiteral("&Global search"), QKeySequence::Find);
+    m_searchDown = NewAction("N_search_down", QStringLiteral("Search &down from the current node"));
+    m_reminder = NewAction("NReminder", QStringLiteral("&Birthday Reminder"));
+    connect(m_searchGlobal, &QAction::triggered, this, [this] { Search(true); });
+    connect(m_searchDown, &QAction::triggered, this, [this] { Search(false); });
+    connect(m_reminder, &QAction::triggered, this, &TFmain::Remind);
+
+    m_aboutAction = NewAction("N_About", QStringLiteral("&About"));
+    m_documentation = NewAction("N_Documentation", QStringLiteral("&Documentation"), QKeySequence::HelpContents);
+    connect(m_aboutAction, &QAction::triggered, this, &TFmain::ShowAbout);
+    connect(m_documentation, &QAction::triggered, this, &TFmain::OpenDocumentation);
+
+    m_toolSearch = NewAction("TB_search", QStringLiteral("Search"));
+    m_toolSearch->setIcon(ToolIcon(Tool::Search));
+    connect(m_toolSearch, &QAction::triggered, this, [this] { Search(std::nullopt); });
+    m_toolRemind = NewAction("TB_remind", QStringLiteral("Search for people whos birthday is soon"));
+    m_toolRemind->setIcon(ToolIcon(Tool::Remind));
+    connect(m_toolRemind, &QAction::triggered, this, &TFmain::Remind);
+    m_toolSettings = NewAction("TB_settings", QStringLiteral("Page tabs on top or on the right"));
+    m_toolSettings->setIcon(ToolIcon(Tool::Settings));
+    connect(m_toolSettings, &QAction::triggered, this, [this] { m_notepad->SetRightTabs(!m_notepad->RightTabs()); });
+    m_toolGuider = NewAction("TB_guider", QStringLiteral("Guider visible"));
+    m_toolGuider->setIcon(ToolIcon(Tool::Guider));
+    m_toolGuider->setCheckable(true);
+    m_toolGuider->setChecked(true);
+    connect(m_toolGuider, &QAction::toggled, this, &TFmain::ShowGuider);
+
+    m_popNewFile = NewAction("N_Newfile", QStringLiteral("New notebook file"));
+    connect(m_popNewFile, &QAction::triggered, m_new, &QAction::trigger);
+    m_popNewNotebook = NewAction("N_Newnotebook", QStringLiteral("New notebook in current file"));
+    connect(m_popNewNotebook, &QAction::triggered, this, [this] {
+        ShowFieldList();
+        NewNotebook();
+    });
+    m_popFields = NewAction("N_Editfields", QStringLiteral("Edit field list"));
+    connect(m_popFields, &QAction::triggered, this, &TFmain::ShowFieldList);
+    m_popPages = NewAction("N_Editpages", QStringLiteral("Edit page list"));
+    connect(m_popPages, &QAction::triggered, this, &TFmain::ShowPageList);
+    m_popSearchDown = NewAction("N_Searchdown", QStringLiteral("Search down"));
+    connect(m_popSearchDown, &QAction::triggered, this, [this] { Search(false); });
+    m_popSearchGlobal = NewAction("N_Globalsearch", QStringLiteral("Global search"));
+    connect(m_popSearchGlobal, &QAction::triggered, this, [this] { Search(true); });
+}
+
+void TFmain::CreateMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("N_File"));
+    file->addActions({ m_new, m_open, m_save, m_saveAs });
+    file->addSeparator();
+    file->addAction(m_exit);
+    QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
+    search->setObjectName(QStringLiteral("N_Search"));
+    search->addActions({ m_searchGlobal, m_searchDown, m_reminder });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("N_Help"));
+    help->addActions({ m_aboutAction, m_documentation });
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    m_popup->addActions({ m_popNewFile, m_popNewNotebook });
+    m_popup->addSeparator();
+    m_popup->addActions({ m_popFields, m_popPages });
+    m_popup->addSeparator();
+    m_popup->addActions({ m_popSearchDown, m_popSearchGlobal });
+}
+
+void TFmain::CreateToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Tools"));
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    const std::pair<QAction*, const char*> buttons[] = {
+        { m_new, "TB_new" },
+        { m_open, "TB_open" },
+        { m_save, "TB_save" },
+        { m_toolSearch, "TB_search" },
+        { m_toolRemind, "TB_remind" },
+        { m_toolSettings, "TB_settings" },
+        { m_toolGuider, "TB_guider" },
+    };
+    for (const auto& [action, name] : buttons) {
+        if (action == m_toolSearch || action == m_toolGuider)
+            m_toolBar->addSeparator();
+        m_toolBar->addAction(action);
+        m_toolBar->widgetForAction(action)->setObjectName(QLatin1String(name));
+    }
+    // Hidden until the reminder and the tab switch earn a place on the tool bar.
+    m_toolRemind->setVisible(false);
+    m_toolSettings->setVisible(false);
+}
+
+void TFmain::CreatePanels()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setChildrenCollapsible(false);
+
+    m_guider = new TOPigExplorer(m_splitter);
+    m_guider->setObjectName(QStringLiteral("Guider"));
+    m_guider->TV1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_guider->TV1, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { m_popup->popup(m_guider->TV1->viewport()->mapToGlobal(pos)); });
+    connect(m_guider, &TOPigSructEd::SelectionChanged, this, &TFmain::GuiderSelectionChanged);
+
+    m_pageControl = new QStackedWidget(m_splitter);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    // Until the guider selects something no sheet is shown.
+    m_noSheet = new QWidget(m_pageControl);
+    m_pageControl->addWidget(m_noSheet);
+
+    m_sheetNotebook = Sheet("TabSheet_notebook", m_pageControl);
+    m_notebookPanel = new TO_notebook(*this, m_sheetNotebook);
+    m_notebookPanel->setObjectName(QStringLiteral("O_notebook1"));
+    m_notebookPanel->btn_reminder->hide();
+    (new QVBoxLayout(m_sheetNotebook))->addWidget(m_notebookPanel);
+
+    m_sheetFields = Sheet("TabSheet_fields", m_pageControl);
+    m_fieldsPanel = new TO_fields(*this, m_sheetFields);
+    m_fieldsPanel->setObjectName(QStringLiteral("O_fields1"));
+    (new QVBoxLayout(m_sheetFields))->addWidget(m_fieldsPanel);
+
+    m_sheetPages = Sheet("TabSheet_pages", m_pageControl);
+    m_labelNotebookName = new QLabel(m_sheetPages);
+    m_labelNotebookName->setObjectName(QStringLiteral("Label_nb_name"));
+    QFont headingFont = m_labelNotebookName->font();
+    headingFont.setBold(true);
+    m_labelNotebookName->setFont(headingFont);
+    m_pageTabs = new QTabWidget(m_sheetPages);
+    m_pageTabs->setObjectName(QStringLiteral("PageControl_pages"));
+    m_pagesPanel = new TO_pages(*this, m_pageTabs);
+    m_pagesPanel->setObjectName(QStringLiteral("O_pages1"));
+    m_pageTabs->addTab(m_pagesPanel, QStringLiteral("Pages of notebook"));
+    m_prnPage = new TO_prn_page(m_pageTabs);
+    m_prnPage->setObjectName(QStringLiteral("O_prn_page1"));
+    m_pageTabs->addTab(m_prnPage, QStringLiteral("Print template"));
+    auto* pagesLayout = new QVBoxLayout(m_sheetPages);
+    pagesLayout->addWidget(m_labelNotebookName);
+    pagesLayout->addWidget(m_pageTabs, 1);
+
+    m_sheetData = Sheet("TabSheet_data", m_pageControl);
+    m_notepad = new TO_notepad(m_sheetData);
+    m_notepad->setObjectName(QStringLiteral("O_notepad1"));
+    (new QVBoxLayout(m_sheetData))->addWidget(m_notepad);
+
+    m_splitter->addWidget(m_guider);
+    m_splitter->addWidget(m_pageControl);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({ GuiderWidth, 600 });
+    setCentralWidget(m_splitter);
+    m_pageControl->setCurrentWidget(m_noSheet);
+}
+
+void TFmain::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    auto* first = new QLabel(bar);
+    first->setObjectName(QStringLiteral("StatusPanel0"));
+    first->setMinimumWidth(50);
+    m_statusChanged = new QLabel(bar);
+    m_statusChanged->setObjectName(QStringLiteral("StatusPanel1"));
+    m_statusChanged->setMinimumWidth(100);
+    m_statusFile = new QLabel(bar);
+    m_statusFile->setObjectName(QStringLiteral("StatusPanel2"));
+    m_statusFile->setMinimumWidth(50);
+    m_statusFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addWidget(first);
+    bar->addWidget(m_statusChanged);
+    bar->addWidget(m_statusFile, 1);
+}
+
+void TFmain::SetChanged(bool changed)
+{
+    m_changed = changed;
+    m_statusChanged->setText(changed ? QStringLiteral("Changed") : QString());
+    UpdateCommands();
+}
+
+void TFmain::SetFileName(const QString& fileName)
+{
+    m_fileName = fileName;
+    m_statusFile->setText(fileName);
+}
+
+void TFmain::UpdateCommands()
+{
+    m_save->setEnabled(m_changed);
+    m_popNewNotebook->setEnabled(m_document->ChildCount() > 0);
+    const TKelPigger* selected = m_guider->SelectedNode();
+    const bool belowRoot = selected && selected != m_guider->Root();
+    m_popFields->setEnabled(belowRoot);
+    m_popPages->setEnabled(belowRoot);
+    const bool canSearch = bool(m_hooks.search);
+    for (QAction* action : { m_searchGlobal, m_searchDown, m_toolSearch, m_popSearchDown, m_popSearchGlobal })
+        action->setEnabled(canSearch);
+    m_reminder->setEnabled(bool(m_hooks.reminder));
+    m_toolRemind->setEnabled(bool(m_hooks.reminder));
+}
+
+void TFmain::RebuildGuider()
+{
+    {
+        const QSignalBlocker blocker(m_guider);
+        m_guider->SetRoot(m_document->Tag().isEmpty() ? nullptr : m_document.get());
+    }
+    GuiderSelectionChanged();
+}
+
+void TFmain::GuiderSelectionChanged()
+{
+    if (m_updating || m_document->Tag().isEmpty())
+        return;
+    UpdateCommands();
+    TKelPigger* selected = m_guider->SelectedNode();
+    TKelPigger* notebook = m_guider->CurrentNotebookOf();
+    ShowSheetFor(selected ? selected->Tag() : QByteArray(), notebook);
+    if (notebook != m_currentNotebook) {
+        m_notebookPanel->Load(notebook);
+        m_notepad->CloseNotebook();
+        m_currentNotebook = notebook;
+        m_notepad->SetNotebook(notebook);
+        m_notepad->OpenNotebook();
+    }
+    if (selected && selected->Tag() == "PAGE")
+        m_notepad->SelectPageByName(selected->GetAttr(QStringLiteral("NAME")));
+}
+
+void TFmain::ShowSheetFor(const QByteArray& tag, TKelPigger* notebook)
+{
+    // The list panels follow the notebook of the selection, which may be a new one.
+    if (tag == "FIELDS" || tag == "FIELD") {
+        m_fieldsPanel->Bind(notebook ? notebook->FindChild("FIELDS") : nullptr);
+        m_pageControl->setCurrentWidget(m_sheetFields);
+    } else if (tag == "PAGES") {
+        m_pagesPanel->Bind(notebook ? notebook->FindChild("PAGES") : nullptr);
+        m_labelNotebookName->setText(QStringLiteral("Settings of the pages of the \"%1\" notebook")
+                                         .arg(notebook ? notebook->GetAttr(QStringLiteral("NAME")) : QString()));
+        m_prnPage->SetNotebook(notebook);
+        m_pageControl->setCurrentWidget(m_sheetPages);
+    } else if (tag == "PAGE") {
+        m_pageControl->setCurrentWidget(m_sheetData);
+    } else {
+        m_notebookPanel->SetDocument(m_document.get());
+        m_pageControl->setCurrentWidget(m_sheetNotebook);
+    }
+}
+
+void TFmain::StructureChanged()
+{
+    m_currentNotebook = nullptr;
+    m_notepad->CloseNotebook();
+    GuiderSelectionChanged();
+    SetChanged(true);
+}
+
+void TFmain::WalkDocument(TKelPigger& start, const TNodeVisitor& visit)
+{
+    // Paint and timer events run between nodes; user input waits, so no command can change the
+    // tree under the walk.
+    ++m_walking;
+    const auto done = qScopeGuard([this] { --m_walking; });
+    NotebookEdits::WalkTree(start, visit, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+}
+
+TKelPigger* TFmain::CurrentFields() const
+{
+    return m_currentNotebook ? m_currentNotebook->FindChild("FIELDS") : nullptr;
+}
+
+TKelPigger* TFmain::CurrentPages() const { return m_currentNotebook ? m_currentNotebook->FindChild("PAGES") : nullptr; }
+
+void TFmain::ShowFieldList()
+{
+    if (TKelPigger* fields = CurrentFields())
+        m_guider->Select(fields);
+}
+
+void TFmain::ShowPageList()
+{
+    if (TKelPigger* pages = CurrentPages())
+        m_guider->Select(pages);
+}
+
+void TFmain::ReleaseRecordGrid() { m_notepad->CloseNotebook(); }
+
+void TFmain::ForgetNodes()
+{
+    m_notepad->CloseNotebook();
+    m_currentNotebook = nullptr;
+    m_notebookPanel->Load(nullptr);
+    m_fieldsPanel->Bind(nullptr);
+    m_pagesPanel->Bind(nullptr);
+    m_prnPage->SetNotebook(nullptr);
+}
+
+void TFmain::DeleteNotebook(TKelPigger& notebook)
+{
+    {
+        m_updating = true;
+        const auto resume = qScopeGuard([this] { m_updating = false; });
+        ForgetNodes();
+        if (QTreeWidgetItem* item = m_guider->ItemOf(&notebook))
+            m_guider->DeleteItem(item);
+        else
+            delete &notebook;
+        m_guider->SelectFirst();
+    }
+    StructureChanged();
+}
+
+void TFmain::NewNotebook()
+{
+    if (m_document->Tag().isEmpty())
+        return;
+    if (m_hooks.newNotebookWizard)
+        m_hooks.newNotebookWizard(*m_document);
+    else
+        AddQuickNotebook();
+}
+
+void TFmain::AddQuickNotebook()
+{
+    // Stands in for the new-notebook wizard: one field and one page, to be extended in the panels.
+    QString name = QStringLiteral("NOTEBOOK");
+    if (!m_prompts.InputQuery(QStringLiteral("New notebook"), QStringLiteral("New notebook name:"), name))
+        return;
+    TKelPigger& notebook = NotebookEdits::AppendNotebook(
+        *m_document, name.trimmed(), { QStringLiteral("NAME") }, { QStringLiteral("A") });
+    {
+        const QSignalBlocker blocker(m_guider);
+        m_guider->Rebuild();
+    }
+    m_guider->Select(&notebook);
+    StructureChanged();
+}
+
+void TFmain::EditReminderSettings(TKelPigger* notebook)
+{
+    if (notebook && m_hooks.reminderSettings)
+        m_hooks.reminderSettings(*notebook);
+}
+
+void TFmain::Search(std::optional<bool> global)
+{
+    if (m_hooks.search)
+        m_hooks.search(m_guider->Root(), m_guider->SelectedNode(), global);
+}
+
+void TFmain::Remind()
+{
+    if (m_hooks.reminder)
+        m_hooks.reminder();
+}
+
+void TFmain::ShowAbout()
+{
+    if (!m_about)
+        m_about = new TF_about(m_desktop, this);
+    m_about->exec();
+}
+
+void TFmain::OpenDocumentation()
+{
+    const QString path = ProgramPaths::DocumentationFile();
+    m_desktop.Open(QUrl::fromLocalFile(path).toString());
+}
+
+void TFmain::ShowGuider(bool visible)
+{
+    m_guider->setVisible(visible);
+    if (visible) {
+        const QList<int> sizes = m_splitter->sizes();
+        const int total = sizes.value(0) + sizes.value(1);
+        m_splitter->setSizes({ GuiderWidth, qMax(total - GuiderWidth, GuiderWidth) });
+    }
+}
+
+void TFmain::closeEvent(QCloseEvent* event)
+{
+    // A walk over the document is running below us; closing now would free what it walks.
+    if (m_walking > 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace quillo

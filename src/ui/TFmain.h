@@ -1,0 +1,153 @@
+#pragma once
+
+#include "ui/IMainWindow.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QToolBar;
+class QWidget;
+
+namespace quillo {
+
+class IDesktop;
+class IFieldPropsEditor;
+class IFileDialogs;
+class TF_about;
+class TOPigExplorer;
+class TO_fields;
+class TO_notebook;
+class TO_notepad;
+class TO_pages;
+class TO_prn_page;
+
+// The dialogs that are created after the main window and handed to it.
+struct TMainHooks {
+    IFieldPropsEditor* fieldProps = nullptr;
+    // Appends a new notebook to the document root and selects it.
+    std::function<void(TKelPigger& root)> newNotebookWizard;
+    // Root, selected node, and the global flag of the menu entries (none from the toolbar).
+    std::function<void(TKelPigger* root, TKelPigger* current, std::optional<bool> global)> search;
+    std::function<void()> reminder;
+    std::function<void(TKelPigger& notebook)> reminderSettings;
+};
+
+// The main window: the guider on the left, the panel of the selected node on the right.
+class TFmain : public QMainWindow, public IMainWindow {
+    Q_OBJECT
+
+public:
+    TFmain(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& desktop, QWidget* parent = nullptr);
+    ~TFmain() override;
+
+    void SetHooks(const TMainHooks& hooks);
+
+    TKelPigger& Document() override { return *m_document; }
+    TOPigSructEd& Guider() override;
+    IPrompts& Prompts() override { return m_prompts; }
+    void SetChanged(bool changed) override;
+    void StructureChanged() override;
+    void WalkDocument(TKelPigger& start, const TNodeVisitor& visit) override;
+    TKelPigger* CurrentNotebook() const override { return m_currentNotebook; }
+    TKelPigger* CurrentFields() const override;
+    TKelPigger* CurrentPages() const override;
+    void ShowFieldList() override;
+    void ShowPageList() override;
+    void ReleaseRecordGrid() override;
+    void DeleteNotebook(TKelPigger& notebook) override;
+    void NewNotebook() override;
+    void EditReminderSettings(TKelPigger* notebook) override;
+
+    bool Changed() const { return m_changed; }
+    QString FileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName);
+    // Shows the document afresh after it was loaded or cleared.
+    void RebuildGuider();
+
+    void ShowAbout();
+    void OpenDocumentation();
+    void Search(std::optional<bool> global);
+    void Remind();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreatePanels();
+    void CreateStatusBar();
+    QAction* NewAction(const char* name, const QString& text, const QKeySequence& shortcut = {});
+    void GuiderSelectionChanged();
+    void ShowSheetFor(const QByteArray& tag, TKelPigger* notebook);
+    void UpdateCommands();
+    void ForgetNodes();
+    void AddQuickNotebook();
+    void ShowGuider(bool visible);
+
+    IPrompts& m_prompts;
+    IFileDialogs& m_fileDialogs;
+    IDesktop& m_desktop;
+    TMainHooks m_hooks;
+
+    std::unique_ptr<TKelPigger> m_document;
+    QString m_fileName;
+    bool m_changed = false;
+    bool m_updating = false;
+    int m_walking = 0;
+    TKelPigger* m_currentNotebook = nullptr;
+
+    TOPigExplorer* m_guider = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QStackedWidget* m_pageControl = nullptr;
+    QWidget* m_noSheet = nullptr;
+    QWidget* m_sheetNotebook = nullptr;
+    QWidget* m_sheetFields = nullptr;
+    QWidget* m_sheetPages = nullptr;
+    QWidget* m_sheetData = nullptr;
+    QLabel* m_labelNotebookName = nullptr;
+    QTabWidget* m_pageTabs = nullptr;
+    TO_notebook* m_notebookPanel = nullptr;
+    TO_fields* m_fieldsPanel = nullptr;
+    TO_pages* m_pagesPanel = nullptr;
+    TO_prn_page* m_prnPage = nullptr;
+    TO_notepad* m_notepad = nullptr;
+    TF_about* m_about = nullptr;
+    QLabel* m_statusChanged = nullptr;
+    QLabel* m_statusFile = nullptr;
+
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_popup = nullptr;
+    QAction* m_new = nullptr;
+    QAction* m_open = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_saveAs = nullptr;
+    QAction* m_exit = nullptr;
+    QAction* m_searchGlobal = nullptr;
+    QAction* m_searchDown = nullptr;
+    QAction* m_reminder = nullptr;
+    QAction* m_aboutAction = nullptr;
+    QAction* m_documentation = nullptr;
+    QAction* m_toolSearch = nullptr;
+    QAction* m_toolRemind = nullptr;
+    QAction* m_toolSettings = nullptr;
+    QAction* m_toolGuider = nullptr;
+    QAction* m_popNewFile = nullptr;
+    QAction* m_popNewNotebook = nullptr;
+    QAction* m_popFields = nullptr;
+    QAction* m_popPages = nullptr;
+    QAction* m_popSearchDown = nullptr;
+    QAction* m_popSearchGlobal = nullptr;
+};
+
+} // namespace quillo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QFrame>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillo {
+
+class TKelPigger;
+
+// A tree view that mirrors a document: one item per shown node, each item pointing to its node.
+// Items never own nodes; after a change of structure the caller rebuilds or refreshes.
+class TOPigSructEd : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit TOPigSructEd(QWidget* parent = nullptr);
+
+    QTreeWidget* TV1 = nullptr;
+
+    virtual bool ShowNode(const TKelPigger& node) const;
+    virtual QString NodeCaption(const TKelPigger& node) const;
+    virtual bool NodeIsEmpty(const TKelPigger& node) const;
+    virtual void NodeImage(QTreeWidgetItem& item) const;
+
+    void SetRoot(TKelPigger* root);
+    TKelPigger* Root() const { return m_root; }
+    void Rebuild();
+
+    static TKelPigger* NodeOf(const QTreeWidgetItem* item);
+    TKelPigger* SelectedNode() const;
+    QTreeWidgetItem* ItemOf(const TKelPigger* node) const;
+    void Select(const TKelPigger* node);
+    void SelectFirst();
+
+    // Creates an empty node (tag THEPIG) as the last child of the item's node, with its item.
+    TKelPigger* AddChild(QTreeWidgetItem* parentItem);
+    // Destroys the item and then its node.
+    void DeleteItem(QTreeWidgetItem* item);
+    void RefreshSelected();
+    void RefreshItem(QTreeWidgetItem& item);
+    // Mirrors a MoveChild of two neighbours: item goes in front of other; moving down, other
+    // then goes in front of item.
+    void MoveItem(QTreeWidgetItem* item, QTreeWidgetItem* other, bool upwards);
+    // Exchanges the whole content of two nodes through their text form.
+    static bool SwapNodes(TKelPigger* a, TKelPigger* b);
+    // The NOTEBOOK the selected node belongs to (or is), or nullptr.
+    TKelPigger* CurrentNotebookOf() const;
+
+signals:
+    void SelectionChanged();
+
+private:
+    QTreeWidgetItem* NewItem(TKelPigger& node);
+    void AddShownChildren(QTreeWidgetItem& item, TKelPigger& node);
+    void InsertBefore(QTreeWidgetItem* moving, QTreeWidgetItem* anchor);
+
+    TKelPigger* m_root = nullptr;
+};
+
+} // namespace quillo

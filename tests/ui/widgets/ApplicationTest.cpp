@@ -1,0 +1,75 @@
+#include "ui/widgets/ScriptedPrompts.h"
+
+#include "tree/EKelPiggerError.h"
+#include "ui/TF_about.h"
+#include "ui/TQuilloApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace quillo::test {
+namespace {
+
+TEST(UncaughtErrors, TheMessageOfEveryKindOfException)
+{
+    struct Case {
+        const char* what;
+        std::exception_ptr error;
+        const char* message;
+    };
+    const Case cases[] = {
+        { "general", std::make_exception_ptr(EKelError("Invalid report template")), "Invalid report template" },
+        { "reader", std::make_exception_ptr(EKelPiggerError("Syntax error", 12)), "Syntax error" },
+        { "standard", std::make_exception_ptr(std::runtime_error("disk full")), "disk full" },
+        { "memory", std::make_exception_ptr(std::bad_alloc()), "Out of memory" },
+        { "foreign", std::make_exception_ptr(42), "Unknown error" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TQuilloApplication::MessageOf(c.error), c.message) << c.what;
+}
+
+TEST(UncaughtErrors, AnExceptionFromACommandIsShownAndTheProgramGoesOn)
+{
+    QPushButton button;
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] {
+        if (++clicks == 1)
+            throw EKelError(QStringLiteral("Cannot create file x.zdk"));
+    });
+    QStringList shown;
+    const auto report = [&](const QString& message) { shown.append(message); };
+    const auto click = [&] {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        return true;
+    };
+    EXPECT_FALSE(TQuilloApplication::DeliverGuarded(click, report));
+    EXPECT_EQ(shown, QStringList({ "Cannot create file x.zdk" }));
+    EXPECT_TRUE(TQuilloApplication::DeliverGuarded(click, report));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(shown.size(), 1);
+}
+
+TEST(AboutBox, NamesTheProduct)
+{
+    RecordingDesktop desktop;
+    TF_about about(desktop);
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_EQ(about.Label_product->text(), "QUILLO-ZDK");
+    EXPECT_FALSE(about.Label_edition->text().isEmpty());
+    EXPECT_EQ(about.Label_version->text(), "Version " + TF_about::Version());
+    emit about.Label_webpage->linkActivated(QStringLiteral("guide"));
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_TRUE(desktop.opened[0].endsWith("/docs/index.html"));
+    auto* ok = about.findChild<QPushButton*>("Btn_ok");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "Ok");
+}
+
+} // namespace
+} // namespace quillo::test

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "ui/widgets/ScriptedPrompts.h"
+
+#include "tree/TKelPigger.h"
+#include "ui/TFmain.h"
+#include "ui/TOPigSructEd.h"
+
+#include <gtest/gtest.h>
+
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+#include <memory>
+
+namespace quillo::test {
+
+// Two notebooks; Friends holds records on both pages, Work shares the field names.
+inline const char* const SampleDocument = R"(
+<NOTEBOOKS>
+	<NOTEBOOK NAME="Friends" RPP="20">My friends
+		<FIELDS>
+			<FIELD NAME="PERSON" WIDTH="150"/>
+			<FIELD NAME="PHONE" TITLE="Phone number"/>
+			<FIELD NAME="BIRTHDAY" FEATURE="Field is date"/>
+		</FIELDS>
+		<PAGES>
+			<PAGE NAME="A">
+				<REC PERSON="Ann" PHONE="123"/>
+				<REC PERSON="Abe"/>
+			</PAGE>
+			<PAGE NAME="B">
+				<REC PERSON="Bob" PHONE="456" BIRTHDAY="1.2.1990"/>
+			</PAGE>
+			<PAGE NAME="C"/>
+		</PAGES>
+	</NOTEBOOK>
+	<NOTEBOOK NAME="Work" RIGHT_TAB_POSITION="Y">
+		<FIELDS>
+			<FIELD NAME="PERSON"/>
+			<FIELD NAME="PHONE"/>
+		</FIELDS>
+		<PAGES>
+			<PAGE NAME="X">
+				<REC PERSON="Xena" PHONE="789"/>
+			</PAGE>
+		</PAGES>
+	</NOTEBOOK>
+</NOTEBOOKS>)";
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override { window = std::make_unique<TFmain>(prompts, fileDialogs, desktop); }
+
+    void Load(const char* text = SampleDocument)
+    {
+        window->Document().LoadFromText(text);
+        window->RebuildGuider();
+    }
+
+    TKelPigger& Doc() { return window->Document(); }
+    TKelPigger& Notebook(int index) { return *Doc().Child(index); }
+    TKelPigger& Fields(int notebook = 0) { return *Notebook(notebook).FindChild("FIELDS"); }
+    TKelPigger& Pages(int notebook = 0) { return *Notebook(notebook).FindChild("PAGES"); }
+
+    void Select(TKelPigger& node) { window->Guider().Select(&node); }
+
+    QString ShownSheet() const
+    {
+        return window->findChild<QStackedWidget*>(QStringLiteral("PageControl1"))->currentWidget()->objectName();
+    }
+
+    // Captions of the guider items below the item of node, in order.
+    QStringList ItemCaptions(const TKelPigger& node) const
+    {
+        QStringList captions;
+        if (QTreeWidgetItem* item = window->Guider().ItemOf(&node))
+            for (int i = 0; i < item->childCount(); ++i)
+                captions.append(item->child(i)->text(0));
+        return captions;
+    }
+
+    template <typename T> T* Find(const char* name) const
+    {
+        T* widget = window->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    ScriptedPrompts prompts;
+    ScriptedFileDialogs fileDialogs;
+    RecordingDesktop desktop;
+    std::unique_ptr<TFmain> window;
+};
+
+} // namespace quillo::test

@@ -1,0 +1,305 @@
+#include "ui/widgets/MainWindowFixture.h"
+
+#include "notebook/widgets/TO_notebook.h"
+#include "printing/widgets/TO_prn_page.h"
+#include "records/widgets/TO_notepad.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quillo::test {
+namespace {
+
+QAction* ActionOf(TFmain& window, const char* name)
+{
+    auto* action = window.findChild<QAction*>(QLatin1String(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+TEST_F(MainWindowTest, HasItsPartsUnderTheirNames)
+{
+    EXPECT_EQ(window->windowTitle(), "Quillo-ZDK");
+    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
+    for (const char* name : { "ToolBar1", "Guider", "PageControl1", "StatusBar1", "TabSheet_notebook",
+             "TabSheet_fields", "TabSheet_pages", "TabSheet_data", "O_notebook1", "O_fields1", "O_pages1",
+             "O_prn_page1", "O_notepad1", "Label_nb_name", "TV1" })
+        EXPECT_NE(window->findChild<QWidget*>(QLatin1String(name)), nullptr) << name;
+
+    const std::pair<const char*, const char*> hints[] = {
+        { "TB_new", "New notebook file" },
+        { "TB_open", "Open notebook file" },
+        { "TB_save", "Save" },
+        { "TB_search", "Search" },
+        { "TB_remind", "Search for people whos birthday is soon" },
+        { "TB_guider", "Guider visible" },
+    };
+    for (const auto& [name, hint] : hints)
+        EXPECT_EQ(Find<QToolButton>(name)->toolTip(), hint) << name;
+    auto* toolBar = Find<QToolBar>("ToolBar1");
+    EXPECT_FALSE(toolBar->widgetForAction(ActionOf(*window, "TB_remind"))->isVisibleTo(window.get()));
+    EXPECT_FALSE(toolBar->widgetForAction(ActionOf(*window, "TB_settings"))->isVisibleTo(window.get()));
+    EXPECT_TRUE(Find<QToolButton>("TB_guider")->isChecked());
+
+    const std::pair<const char*, const char*> captions[] = {
+        { "N_New", "&New" },
+        { "N_Open", "&Open" },
+        { "N_Save", "&Save" },
+        { "N_Saveas", "Save &as..." },
+        { "N_Exit", "E&xit" },
+        { "N_search_global", "&Global search" },
+        { "N_search_down", "Search &down from the current node" },
+        { "NReminder", "&Birthday Reminder" },
+        { "N_About", "&About" },
+        { "N_Documentation", "&Documentation" },
+        { "N_Newfile", "New notebook file" },
+        { "N_Newnotebook", "New notebook in current file" },
+        { "N_Editfields", "Edit field list" },
+        { "N_Editpages", "Edit page list" },
+        { "N_Searchdown", "Search down" },
+        { "N_Globalsearch", "Global search" },
+    };
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(ActionOf(*window, name)->text(), caption) << name;
+}
+
+TEST_F(MainWindowTest, StartsWithoutDocumentOrSheet)
+{
+    EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
+    EXPECT_EQ(ShownSheet(), "");
+    EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "");
+    EXPECT_FALSE(ActionOf(*window, "N_Save")->isEnabled());
+    EXPECT_FALSE(ActionOf(*window, "N_Newnotebook")->isEnabled());
+}
+
+TEST_F(MainWindowTest, SelectionShowsTheSheetOfTheNode)
+{
+    Load();
+    struct Case {
+        const char* what;
+        TKelPigger* node;
+        const char* sheet;
+        TKelPigger* notebook;
+    };
+    const Case cases[] = {
+        { "NOTEBOOKS", &Doc(), "TabSheet_notebook", nullptr },
+        { "NOTEBOOK", &Notebook(1), "TabSheet_notebook", &Notebook(1) },
+        { "FIELDS", &Fields(0), "TabSheet_fields", &Notebook(0) },
+        { "FIELD", Fields(1).Child(1), "TabSheet_fields", &Notebook(1) },
+        { "PAGES", &Pages(0), "TabSheet_pages", &Notebook(0) },
+        { "PAGE", Pages(0).Child(1), "TabSheet_data", &Notebook(0) },
+        { "nothing", nullptr, "TabSheet_notebook", nullptr },
+    };
+    for (const Case& c : cases) {
+        window->Guider().Select(c.node);
+        EXPECT_EQ(ShownSheet(), c.sheet) << c.what;
+        EXPECT_EQ(window->CurrentNotebook(), c.notebook) << c.what;
+        EXPECT_EQ(Find<TO_notebook>("O_notebook1")->Notebook(), c.notebook) << c.what;
+        EXPECT_EQ(Find<TO_notepad>("O_notepad1")->Notebook(), c.notebook) << c.what;
+    }
+}
+
+TEST_F(MainWindowTest, PageSettingsNameTheNotebook)
+{
+    Load();
+    Select(Pages(1));
+    EXPECT_EQ(Find<QLabel>("Label_nb_name")->text(), "Settings of the pages of the \"Work\" notebook");
+    EXPECT_EQ(Find<TO_prn_page>("O_prn_page1")->Notebook(), &Notebook(1));
+    EXPECT_EQ(window->CurrentPages(), &Pages(1));
+    EXPECT_EQ(window->CurrentFields(), &Fields(1));
+}
+
+TEST_F(MainWindowTest, SelectingAPageOpensItInTheRecordGrid)
+{
+    Load();
+    auto* grid = Find<TO_notepad>("O_notepad1");
+    Select(*Pages(0).Child(1));
+    EXPECT_TRUE(grid->IsActive());
+    EXPECT_EQ(grid->CurrentPageName(), "B");
+    Select(*Pages(1).Child(0));
+    EXPECT_EQ(grid->Notebook(), &Notebook(1));
+    EXPECT_TRUE(grid->RightTabs());
+    EXPECT_EQ(grid->CurrentPageName(), "X");
+}
+
+TEST_F(MainWindowTest, CommandsFollowChangedAndSelection)
+{
+    Load();
+    auto* save = ActionOf(*window, "N_Save");
+    auto* fieldList = ActionOf(*window, "N_Editfields");
+    auto* pageList = ActionOf(*window, "N_Editpages");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(Find<QToolButton>("TB_save")->isEnabled());
+    window->SetChanged(true);
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_TRUE(Find<QToolButton>("TB_save")->isEnabled());
+    EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "Changed");
+    window->SetChanged(false);
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "");
+
+    EXPECT_TRUE(ActionOf(*window, "N_Newnotebook")->isEnabled());
+    window->Guider().Select(nullptr);
+    EXPECT_FALSE(fieldList->isEnabled());
+    Select(Doc());
+    EXPECT_FALSE(fieldList->isEnabled());
+    EXPECT_FALSE(pageList->isEnabled());
+    Select(*Pages(0).Child(0));
+    EXPECT_TRUE(fieldList->isEnabled());
+    EXPECT_TRUE(pageList->isEnabled());
+
+    Load("<NOTEBOOKS/>");
+    EXPECT_FALSE(ActionOf(*window, "N_Newnotebook")->isEnabled());
+}
+
+TEST_F(MainWindowTest, FieldAndPageListCommandsSelectTheSetsOfTheCurrentNotebook)
+{
+    Load();
+    Select(*Pages(1).Child(0));
+    ActionOf(*window, "N_Editfields")->trigger();
+    EXPECT_EQ(window->Guider().SelectedNode(), &Fields(1));
+    EXPECT_EQ(ShownSheet(), "TabSheet_fields");
+    ActionOf(*window, "N_Editpages")->trigger();
+    EXPECT_EQ(window->Guider().SelectedNode(), &Pages(1));
+    EXPECT_EQ(ShownSheet(), "TabSheet_pages");
+}
+
+TEST_F(MainWindowTest, StructureChangedMarksTheDocumentAndRebindsTheGrid)
+{
+    Load();
+    Select(*Pages(0).Child(0));
+    window->StructureChanged();
+    EXPECT_TRUE(window->Changed());
+    EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "Changed");
+    EXPECT_EQ(Find<TO_notepad>("O_notepad1")->Notebook(), &Notebook(0));
+    EXPECT_EQ(window->CurrentNotebook(), &Notebook(0));
+}
+
+TEST_F(MainWindowTest, FileNameShowsInTheStatusBar)
+{
+    window->SetFileName("/tmp/friends.zdk");
+    EXPECT_EQ(window->FileName(), "/tmp/friends.zdk");
+    EXPECT_EQ(Find<QLabel>("StatusPanel2")->text(), "/tmp/friends.zdk");
+}
+
+TEST_F(MainWindowTest, GuiderButtonHidesAndShowsTheGuider)
+{
+    Load();
+    window->show();
+    auto* guider = Find<QWidget>("Guider");
+    ActionOf(*window, "TB_guider")->trigger();
+    EXPECT_FALSE(guider->isVisible());
+    ActionOf(*window, "TB_guider")->trigger();
+    EXPECT_TRUE(guider->isVisible());
+    EXPECT_EQ(Find<QSplitter>("Splitter1")->sizes().value(0), 190);
+}
+
+TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
+{
+    Load();
+    for (const char* name : { "N_search_global", "N_search_down", "TB_search", "N_Searchdown", "N_Globalsearch" })
+        EXPECT_FALSE(ActionOf(*window, name)->isEnabled()) << name << " without a search dialog";
+
+    struct Call {
+        TKelPigger* root;
+        TKelPigger* current;
+        std::optional<bool> global;
+    };
+    std::vector<Call> calls;
+    TMainHooks hooks;
+    hooks.search = [&](TKelPigger* root, TKelPigger* current, std::optional<bool> global) {
+        calls.push_back({ root, current, global });
+    };
+    window->SetHooks(hooks);
+    Select(Pages(0));
+    const std::pair<const char*, std::optional<bool>> cases[] = {
+        { "N_search_global", true },
+        { "N_search_down", false },
+        { "TB_search", std::nullopt },
+        { "N_Searchdown", false },
+        { "N_Globalsearch", true },
+    };
+    for (const auto& [name, global] : cases) {
+        ActionOf(*window, name)->trigger();
+        ASSERT_FALSE(calls.empty()) << name;
+        EXPECT_EQ(calls.back().root, &Doc()) << name;
+        EXPECT_EQ(calls.back().current, &Pages(0)) << name;
+        EXPECT_EQ(calls.back().global, global) << name;
+    }
+    EXPECT_EQ(calls.size(), 5u);
+}
+
+TEST_F(MainWindowTest, DocumentationOpensTheGuideBesideTheProgram)
+{
+    ActionOf(*window, "N_Documentation")->trigger();
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_TRUE(desktop.opened[0].startsWith("file:///")) << desktop.opened[0].toStdString();
+    EXPECT_TRUE(desktop.opened[0].endsWith("/docs/index.html")) << desktop.opened[0].toStdString();
+}
+
+TEST_F(MainWindowTest, WalkDocumentVisitsInPreOrderAndLetsEventsRun)
+{
+    Load();
+    QStringList visited;
+    int delivered = 0;
+    QMetaObject::invokeMethod(
+        window.get(), [&] { ++delivered; }, Qt::QueuedConnection);
+    window->WalkDocument(Pages(0), [&](TKelPigger& node) {
+        visited.append(QString::fromUtf8(node.Tag()) + node.GetAttr("NAME") + node.GetAttr("PERSON"));
+    });
+    EXPECT_EQ(visited, QStringList({ "PAGES", "PAGEA", "RECAnn", "RECAbe", "PAGEB", "RECBob", "PAGEC" }));
+    EXPECT_EQ(delivered, 1);
+}
+
+TEST_F(MainWindowTest, ClosingIsRefusedWhileAWalkRuns)
+{
+    Load();
+    bool accepted = true;
+    window->WalkDocument(Doc(), [&](TKelPigger& node) {
+        if (&node != &Doc())
+            return;
+        QCloseEvent close;
+        QCoreApplication::sendEvent(window.get(), &close);
+        accepted = close.isAccepted();
+    });
+    EXPECT_FALSE(accepted);
+}
+
+TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
+{
+    Load("<NOTEBOOKS/>");
+    prompts.inputAnswers = { QString("Family") };
+    window->NewNotebook();
+    ASSERT_EQ(Doc().ChildCount(), 1);
+    TKelPigger& family = Notebook(0);
+    EXPECT_EQ(family.GetAttr("NAME"), "Family");
+    EXPECT_EQ(window->Guider().SelectedNode(), &family);
+    EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Family" }));
+    EXPECT_EQ(ItemCaptions(Fields(0)), QStringList({ "NAME" }));
+    EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "A" }));
+    EXPECT_TRUE(window->Changed());
+
+    prompts.inputAnswers = { std::nullopt };
+    window->NewNotebook();
+    EXPECT_EQ(Doc().ChildCount(), 1);
+
+    bool wizardRan = false;
+    TMainHooks hooks;
+    hooks.newNotebookWizard = [&](TKelPigger& root) { wizardRan = &root == &Doc(); };
+    window->SetHooks(hooks);
+    window->NewNotebook();
+    EXPECT_TRUE(wizardRan);
+}
+
+} // namespace
+} // namespace quillo::test
