@@ -1,11 +1,36 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "notebook/widgets/TD_field_props.h"
+#include "notebook/widgets/TDmsg.h"
+#include "notebook/widgets/TFsure.h"
+#include "notebook/widgets/TFsure_checked.h"
+#include "notebook/widgets/TQtPrompts.h"
+#include "ui/TFmain.h"
+#include "ui/TQtDesktop.h"
+#include "ui/TQuilloApplication.h"
+
+using namespace quillo;
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quillo-ZDK"));
+    TQuilloApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillo-zdk"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillo-zdk"));
+
+    TFmain window;
+
+    // The shared dialogs, created once for the whole run.
+    TFsure sure(&window);
+    TDmsg msg(&window);
+    TFsure_checked sureChecked(&window);
+    TD_field_props fieldProps(&window);
+
+    TQtPrompts prompts(sure, sureChecked, msg, &window);
+    TQtFileDialogs fileDialogs(&window);
+    TQtDesktop desktop;
+    TMainHooks hooks;
+    hooks.fieldProps = &fieldProps;
+    window.SetHooks(hooks);
+
     window.showMaximized();
+    window.Start(prompts, fileDialogs, desktop);
     return app.exec();
 }

@@ -45,12 +45,9 @@ QWidget* Sheet(const char* name, QStackedWidget* pageControl)
 
 } // namespace
 
-TFmain::TFmain(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& desktop, QWidget* parent)
+TFmain::TFmain(const QString& settingsPath, QWidget* parent)
     : QMainWindow(parent)
-    , m_prompts(prompts)
-    , m_fileDialogs(fileDialogs)
-    , m_desktop(desktop)
-    , m_document(std::make_unique<TKelPigger>())
+    , m_settings(std::make_unique<TUserSettings>(settingsPath))
 {
     setObjectName(QStringLiteral("TFmain"));
     setWindowTitle(QStringLiteral("Quillo-ZDK"));
@@ -70,6 +67,22 @@ TFmain::~TFmain()
     ForgetNodes();
     m_guider->SetRoot(nullptr);
 }
+
+void TFmain::Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& desktop)
+{
+    m_prompts = &prompts;
+    m_desktop = &desktop;
+    m_session = std::make_unique<TNotebookSession>(*m_settings, prompts, fileDialogs);
+    m_session->SetListener(this);
+    connect(m_new, &QAction::triggered, this, [this] { m_session->New(); });
+    connect(m_open, &QAction::triggered, this, [this] { m_session->Open(); });
+    connect(m_save, &QAction::triggered, this, [this] { m_session->Save(); });
+    connect(m_saveAs, &QAction::triggered, this, [this] { m_session->SaveAs(); });
+    m_session->Start();
+    UpdateCommands();
+}
+
+bool TFmain::HasDocument() { return m_session && !m_session->Document().Tag().isEmpty(); }
 
 void TFmain::SetHooks(const TMainHooks& hooks)
 {
@@ -279,23 +292,35 @@ void TFmain::CreateStatusBar()
     bar->addWidget(m_statusFile, 1);
 }
 
-void TFmain::SetChanged(bool changed)
+void TFmain::SetChanged(bool changed) { m_session->SetChanged(changed); }
+
+void TFmain::ChangedSet(bool changed)
 {
-    m_changed = changed;
     m_statusChanged->setText(changed ? QStringLiteral("Changed") : QString());
     UpdateCommands();
 }
 
-void TFmain::SetFileName(const QString& fileName)
+void TFmain::FileNameSet(const QString& fileName) { m_statusFile->setText(fileName); }
+
+void TFmain::ReleaseNotebook() { ForgetNodes(); }
+
+void TFmain::DocumentReplaced()
 {
-    m_fileName = fileName;
-    m_statusFile->setText(fileName);
+    ForgetNodes();
+    {
+        const QSignalBlocker blocker(m_guider);
+        m_guider->SetRoot(HasDocument() ? &Document() : nullptr);
+        m_guider->SelectFirst();
+    }
+    GuiderSelectionChanged();
 }
+
+void TFmain::NewNotebookWanted() { NewNotebook(); }
 
 void TFmain::UpdateCommands()
 {
-    m_save->setEnabled(m_changed);
-    m_popNewNotebook->setEnabled(m_document->ChildCount() > 0);
+    m_save->setEnabled(Changed());
+    m_popNewNotebook->setEnabled(HasDocument() && Document().ChildCount() > 0);
     const TKelPigger* selected = m_guider->SelectedNode();
     const bool belowRoot = selected && selected != m_guider->Root();
     m_popFields->setEnabled(belowRoot);
@@ -307,18 +332,9 @@ void TFmain::UpdateCommands()
     m_toolRemind->setEnabled(bool(m_hooks.reminder));
 }
 
-void TFmain::RebuildGuider()
-{
-    {
-        const QSignalBlocker blocker(m_guider);
-        m_guider->SetRoot(m_document->Tag().isEmpty() ? nullptr : m_document.get());
-    }
-    GuiderSelectionChanged();
-}
-
 void TFmain::GuiderSelectionChanged()
 {
-    if (m_updating || m_document->Tag().isEmpty())
+    if (m_updating || !HasDocument())
         return;
     UpdateCommands();
     TKelPigger* selected = m_guider->SelectedNode();
@@ -350,7 +366,7 @@ void TFmain::ShowSheetFor(const QByteArray& tag, TKelPigger* notebook)
     } else if (tag == "PAGE") {
         m_pageControl->setCurrentWidget(m_sheetData);
     } else {
-        m_notebookPanel->SetDocument(m_document.get());
+        m_notebookPanel->SetDocument(&Document());
         m_pageControl->setCurrentWidget(m_sheetNotebook);
     }
 }
@@ -420,10 +436,10 @@ void TFmain::DeleteNotebook(TKelPigger& notebook)
 
 void TFmain::NewNotebook()
 {
-    if (m_document->Tag().isEmpty())
+    if (!HasDocument())
         return;
     if (m_hooks.newNotebookWizard)
-        m_hooks.newNotebookWizard(*m_document);
+        m_hooks.newNotebookWizard(Document());
     else
         AddQuickNotebook();
 }
@@ -432,10 +448,10 @@ void TFmain::AddQuickNotebook()
 {
     // Stands in for the new-notebook wizard: one field and one page, to be extended in the panels.
     QString name = QStringLiteral("NOTEBOOK");
-    if (!m_prompts.InputQuery(QStringLiteral("New notebook"), QStringLiteral("New notebook name:"), name))
+    if (!m_prompts->InputQuery(QStringLiteral("New notebook"), QStringLiteral("New notebook name:"), name))
         return;
     TKelPigger& notebook = NotebookEdits::AppendNotebook(
-        *m_document, name.trimmed(), { QStringLiteral("NAME") }, { QStringLiteral("A") });
+        Document(), name.trimmed(), { QStringLiteral("NAME") }, { QStringLiteral("A") });
     {
         const QSignalBlocker blocker(m_guider);
         m_guider->Rebuild();
@@ -465,14 +481,14 @@ void TFmain::Remind()
 void TFmain::ShowAbout()
 {
     if (!m_about)
-        m_about = new TF_about(m_desktop, this);
+        m_about = new TF_about(*m_desktop, this);
     m_about->exec();
 }
 
 void TFmain::OpenDocumentation()
 {
     const QString path = ProgramPaths::DocumentationFile();
-    m_desktop.Open(QUrl::fromLocalFile(path).toString());
+    m_desktop->Open(QUrl::fromLocalFile(path).toString());
 }
 
 void TFmain::ShowGuider(bool visible)
@@ -489,6 +505,11 @@ void TFmain::closeEvent(QCloseEvent* event)
 {
     // A walk over the document is running below us; closing now would free what it walks.
     if (m_walking > 0) {
+        event->ignore();
+        return;
+    }
+    // Exit saves the settings and asks about changes; a save the user wanted that failed keeps the window.
+    if (m_session && !m_session->Exit()) {
         event->ignore();
         return;
     }

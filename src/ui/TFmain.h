@@ -1,5 +1,7 @@
 #pragma once
 
+#include "notebook/TNotebookSession.h"
+#include "notebook/TUserSettings.h"
 #include "ui/IMainWindow.h"
 
 #include <QMainWindow>
@@ -22,6 +24,7 @@ namespace quillo {
 class IDesktop;
 class IFieldPropsEditor;
 class IFileDialogs;
+class IPrompts;
 class TF_about;
 class TOPigExplorer;
 class TO_fields;
@@ -41,19 +44,26 @@ struct TMainHooks {
     std::function<void(TKelPigger& notebook)> reminderSettings;
 };
 
-// The main window: the guider on the left, the panel of the selected node on the right.
-class TFmain : public QMainWindow, public IMainWindow {
+// The main window: the guider on the left, the panel of the selected node on the right. It owns the
+// document session and the user settings.
+class TFmain : public QMainWindow, public IMainWindow, private ISessionListener {
     Q_OBJECT
 
 public:
-    TFmain(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& desktop, QWidget* parent = nullptr);
+    explicit TFmain(const QString& settingsPath = TUserSettings::DefaultPath(), QWidget* parent = nullptr);
     ~TFmain() override;
 
+    // Takes the seams for questions, file choices and the desktop, and opens the file of the last run.
+    // Called once the shared dialogs exist.
+    void Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& desktop);
     void SetHooks(const TMainHooks& hooks);
 
-    TKelPigger& Document() override { return *m_document; }
+    TNotebookSession& Session() { return *m_session; }
+    TUserSettings& Settings() { return *m_settings; }
+
+    TKelPigger& Document() override { return m_session->Document(); }
     TOPigSructEd& Guider() override;
-    IPrompts& Prompts() override { return m_prompts; }
+    IPrompts& Prompts() override { return *m_prompts; }
     void SetChanged(bool changed) override;
     void StructureChanged() override;
     void WalkDocument(TKelPigger& start, const TNodeVisitor& visit) override;
@@ -67,11 +77,8 @@ public:
     void NewNotebook() override;
     void EditReminderSettings(TKelPigger* notebook) override;
 
-    bool Changed() const { return m_changed; }
-    QString FileName() const { return m_fileName; }
-    void SetFileName(const QString& fileName);
-    // Shows the document afresh after it was loaded or cleared.
-    void RebuildGuider();
+    bool Changed() const { return m_session && m_session->Changed(); }
+    QString FileName() const { return m_session ? m_session->FileName() : QString(); }
 
     void ShowAbout();
     void OpenDocumentation();
@@ -82,6 +89,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ReleaseNotebook() override;
+    void DocumentReplaced() override;
+    void NewNotebookWanted() override;
+    void ChangedSet(bool changed) override;
+    void FileNameSet(const QString& fileName) override;
+
+    bool HasDocument();
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
@@ -95,14 +109,13 @@ private:
     void AddQuickNotebook();
     void ShowGuider(bool visible);
 
-    IPrompts& m_prompts;
-    IFileDialogs& m_fileDialogs;
-    IDesktop& m_desktop;
+    IPrompts* m_prompts = nullptr;
+    IDesktop* m_desktop = nullptr;
     TMainHooks m_hooks;
 
-    std::unique_ptr<TKelPigger> m_document;
-    QString m_fileName;
-    bool m_changed = false;
+    // The settings outlive the session: they are saved once more when the window goes.
+    std::unique_ptr<TUserSettings> m_settings;
+    std::unique_ptr<TNotebookSession> m_session;
     bool m_updating = false;
     int m_walking = 0;
     TKelPigger* m_currentNotebook = nullptr;

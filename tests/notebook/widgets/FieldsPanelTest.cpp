@@ -17,10 +17,9 @@ QStringList Column(TKelPigger& notebook, const char* name)
 TEST_F(PanelTest, NewFieldStoresTheNameWithUnderscores)
 {
     Select(Fields(0));
-    prompts.inputAnswers = { QString("e mail") };
+    prompts.AnswerInput(QString("e mail"));
     Click(fields->Btn_new_field);
-    EXPECT_EQ(prompts.inputCaptions, QStringList({ "New field creation|Name of the new field" }));
-    EXPECT_EQ(prompts.inputProposals, QStringList({ "THE_FIELD" }));
+    EXPECT_EQ(prompts.Log(), QStringList({ "InputQuery: New field creation | Name of the new field | THE_FIELD" }));
     EXPECT_EQ(Names(Fields(0)), QStringList({ "PERSON", "PHONE", "BIRTHDAY", "e_mail" }));
     TKelPigger& field = *Fields(0).Child(3);
     EXPECT_EQ(field.Tag(), "FIELD");
@@ -45,9 +44,9 @@ TEST_F(PanelTest, NewFieldRefusesDuplicatesAndEmptyNames)
     };
     for (const Case& c : cases) {
         Select(Fields(0));
-        prompts.inputAnswers = { QString(c.typed) };
+        prompts.AnswerInput(QString(c.typed));
         Click(fields->Btn_new_field);
-        EXPECT_EQ(prompts.messages.value(prompts.messages.size() - 1), c.message) << c.typed;
+        EXPECT_EQ(LastSaid(), QString("Msg: ") + c.message) << c.typed;
     }
     EXPECT_EQ(Fields(0).ChildCount(), 3);
     EXPECT_FALSE(window->Changed());
@@ -56,10 +55,11 @@ TEST_F(PanelTest, NewFieldRefusesDuplicatesAndEmptyNames)
 TEST_F(PanelTest, DeleteFieldRemovesItsValuesInThisNotebookOnly)
 {
     PickField("PHONE");
-    prompts.sureCheckedAnswers = { true };
+    prompts.Answer(true);
     Click(fields->Btn_delete_field);
-    EXPECT_EQ(prompts.questions,
-        QStringList({ "Are you sure you really want to delete the field \"PHONE\" and all the ingormation the field "
+    EXPECT_EQ(prompts.Log(),
+        QStringList({ "SureChecked: Are you sure you really want to delete the field \"PHONE\" and all the ingormation "
+                      "the field "
                       "contains?" }));
     EXPECT_EQ(Names(Fields(0)), QStringList({ "PERSON", "BIRTHDAY" }));
     EXPECT_EQ(ItemCaptions(Fields(0)), QStringList({ "PERSON", "BIRTHDAY" }));
@@ -70,7 +70,7 @@ TEST_F(PanelTest, DeleteFieldRemovesItsValuesInThisNotebookOnly)
     EXPECT_TRUE(window->Changed());
 
     // The same name again starts with empty cells.
-    prompts.inputAnswers = { QString("PHONE") };
+    prompts.AnswerInput(QString("PHONE"));
     Click(fields->Btn_new_field);
     EXPECT_EQ(Column(Notebook(0), "PHONE"), QStringList({ "", "", "" }));
 }
@@ -78,7 +78,7 @@ TEST_F(PanelTest, DeleteFieldRemovesItsValuesInThisNotebookOnly)
 TEST_F(PanelTest, DeleteFieldNeedsTheTick)
 {
     PickField("PHONE");
-    prompts.sureCheckedAnswers = { false };
+    prompts.Answer(false);
     Click(fields->Btn_delete_field);
     EXPECT_EQ(Fields(0).ChildCount(), 3);
     EXPECT_EQ(Column(Notebook(0), "PHONE"), QStringList({ "123", "", "456" }));
@@ -97,7 +97,7 @@ TEST_F(PanelTest, FieldButtonsProtectTheLastField)
     EXPECT_TRUE(fields->Btn_new_field->isEnabled());
     fields->DeleteField();
     EXPECT_EQ(Fields(0).ChildCount(), 1);
-    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_TRUE(prompts.Log().isEmpty());
 
     Load();
     PickField("BIRTHDAY");
@@ -164,7 +164,7 @@ TEST_F(PanelTest, RenameRefusedButTheFeatureStays)
         props.width = 33;
     };
     Click(fields->Btn_change);
-    EXPECT_EQ(prompts.messages, QStringList({ "Field \"person\" already exists" }));
+    EXPECT_EQ(prompts.Log(), QStringList({ "Msg: Field \"person\" already exists" }));
     TKelPigger& field = *Fields(0).Child(1);
     EXPECT_EQ(field.GetAttr("NAME"), "PHONE");
     EXPECT_EQ(field.GetAttr("FEATURE"), "Field is e-mail address");
@@ -184,7 +184,7 @@ TEST_F(PanelTest, RenameToALetterCaseVariantIsNotApplied)
     TKelPigger& field = *Fields(0).Child(1);
     EXPECT_EQ(field.GetAttr("NAME"), "PHONE");
     EXPECT_EQ(field.GetAttr("WIDTH"), "120");
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(prompts.Log().isEmpty());
 }
 
 TEST_F(PanelTest, RenameToNothingIsRefused)
@@ -192,7 +192,7 @@ TEST_F(PanelTest, RenameToNothingIsRefused)
     PickField("PHONE");
     fieldProps.edit = [](TFieldProps& props) { props.name = ""; };
     Click(fields->Btn_change);
-    EXPECT_EQ(prompts.messages, QStringList({ "A field must have a name" }));
+    EXPECT_EQ(prompts.Log(), QStringList({ "Msg: A field must have a name" }));
     EXPECT_EQ(Fields(0).Child(1)->GetAttr("NAME"), "PHONE");
     EXPECT_EQ(Column(Notebook(0), "PHONE"), QStringList({ "123", "", "456" }));
 }

@@ -91,12 +91,12 @@ TEST_F(PanelTest, EachKindOfEditEnablesApply)
 TEST_F(PanelTest, DeleteNotebookAfterTheTick)
 {
     Select(Notebook(0));
-    prompts.sureCheckedAnswers = { false, true };
+    prompts.Answer(false).Answer(true);
     Click(notebook->Btn_delete_notebook);
     EXPECT_EQ(Doc().ChildCount(), 2);
     Click(notebook->Btn_delete_notebook);
-    EXPECT_EQ(prompts.questions.value(1),
-        "The notebook \"Friends\" will be deleted. All the information will be lost. Continue?");
+    EXPECT_EQ(prompts.Log().value(1),
+        "SureChecked: The notebook \"Friends\" will be deleted. All the information will be lost. Continue?");
     ASSERT_EQ(Doc().ChildCount(), 1);
     EXPECT_EQ(Notebook(0).GetAttr("NAME"), "Work");
     EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Work" }));

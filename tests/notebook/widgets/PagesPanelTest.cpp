@@ -15,10 +15,9 @@ TEST_F(PanelTest, PageListShowsNamesInOrder)
 TEST_F(PanelTest, NewPageStoresTheNameWithUnderscores)
 {
     PickPage("A");
-    prompts.inputAnswers = { QString("My page (2)!") };
+    prompts.AnswerInput(QString("My page (2)!"));
     Click(pages->Btn_new_page);
-    EXPECT_EQ(prompts.inputCaptions, QStringList({ "New page creation|Name of the new page" }));
-    EXPECT_EQ(prompts.inputProposals, QStringList({ "THE_PAGE" }));
+    EXPECT_EQ(prompts.Log(), QStringList({ "InputQuery: New page creation | Name of the new page | THE_PAGE" }));
     EXPECT_EQ(Names(Pages(0)), QStringList({ "A", "B", "C", "My_page_(2)_" }));
     EXPECT_EQ(Pages(0).Child(3)->Tag(), "PAGE");
     EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "A", "B", "C", "My_page_(2)_" }));
@@ -30,9 +29,9 @@ TEST_F(PanelTest, NewPageStoresTheNameWithUnderscores)
 TEST_F(PanelTest, NewPageRefusesADuplicateInAnyCase)
 {
     Select(Pages(0));
-    prompts.inputAnswers = { QString("b") };
+    prompts.AnswerInput(QString("b"));
     Click(pages->Btn_new_page);
-    EXPECT_EQ(prompts.messages, QStringList({ "Page \"b\" already exists" }));
+    EXPECT_EQ(LastSaid(), "Msg: Page \"b\" already exists");
     EXPECT_EQ(Names(Pages(0)), QStringList({ "A", "B", "C" }));
     EXPECT_FALSE(window->Changed());
 }
@@ -40,12 +39,12 @@ TEST_F(PanelTest, NewPageRefusesADuplicateInAnyCase)
 TEST_F(PanelTest, NewPageCancelledOrEmpty)
 {
     Select(Pages(0));
-    prompts.inputAnswers = { std::nullopt };
+    prompts.AnswerInput(std::nullopt);
     Click(pages->Btn_new_page);
     EXPECT_EQ(Pages(0).ChildCount(), 3);
     EXPECT_FALSE(window->Changed());
 
-    prompts.inputAnswers = { QString("") };
+    prompts.AnswerInput(QString(""));
     Click(pages->Btn_new_page);
     ASSERT_EQ(Pages(0).ChildCount(), 4);
     EXPECT_EQ(Pages(0).Child(3)->AttrCount(), 0);
@@ -54,10 +53,9 @@ TEST_F(PanelTest, NewPageCancelledOrEmpty)
 TEST_F(PanelTest, RenamePageTakesTheNameAsTyped)
 {
     PickPage("B");
-    prompts.inputAnswers = { QString("  B and b ") };
+    prompts.AnswerInput(QString("  B and b "));
     Click(pages->Btn_change);
-    EXPECT_EQ(prompts.inputCaptions, QStringList({ "Change page name|New name of the page:" }));
-    EXPECT_EQ(prompts.inputProposals, QStringList({ "B" }));
+    EXPECT_EQ(prompts.Log(), QStringList({ "InputQuery: Change page name | New name of the page: | B" }));
     TKelPigger& page = *Pages(0).Child(1);
     EXPECT_EQ(page.GetAttr("NAME"), "  B and b ");
     EXPECT_EQ(page.ChildCount(), 1) << "the records stay on the renamed page";
@@ -70,9 +68,9 @@ TEST_F(PanelTest, RenamePageRefusesItsOwnNameAndOthers)
 {
     for (const char* name : { "B", "b", "a" }) {
         PickPage("B");
-        prompts.inputAnswers = { QString(name) };
+        prompts.AnswerInput(QString(name));
         Click(pages->Btn_change);
-        EXPECT_EQ(prompts.messages.value(prompts.messages.size() - 1), QString("Page \"%1\" already exists").arg(name));
+        EXPECT_EQ(LastSaid(), QString("Msg: Page \"%1\" already exists").arg(name));
     }
     EXPECT_EQ(Names(Pages(0)), QStringList({ "A", "B", "C" }));
     EXPECT_FALSE(window->Changed());
@@ -81,7 +79,7 @@ TEST_F(PanelTest, RenamePageRefusesItsOwnNameAndOthers)
 TEST_F(PanelTest, RenamePageToNothingRemovesTheName)
 {
     PickPage("C");
-    prompts.inputAnswers = { QString("") };
+    prompts.AnswerInput(QString(""));
     Click(pages->Btn_change);
     EXPECT_EQ(Pages(0).Child(2)->IndexOfAttr(u"NAME"), -1);
 }
@@ -89,15 +87,16 @@ TEST_F(PanelTest, RenamePageToNothingRemovesTheName)
 TEST_F(PanelTest, DeletePageRemovesItsRecordsAfterTheTick)
 {
     PickPage("A");
-    prompts.sureCheckedAnswers = { false };
+    prompts.Answer(false);
     Click(pages->Btn_delete_page);
     EXPECT_EQ(Pages(0).ChildCount(), 3);
 
     PickPage("A");
-    prompts.sureCheckedAnswers = { true };
+    prompts.Answer(true);
     Click(pages->Btn_delete_page);
-    EXPECT_EQ(prompts.questions.value(1),
-        "Are you sure you really want to delete the page \"A\" and all the ingormation the page contains?");
+    EXPECT_EQ(prompts.Log().value(1),
+        "SureChecked: Are you sure you really want to delete the page \"A\" and all the ingormation the page "
+        "contains?");
     EXPECT_EQ(Names(Pages(0)), QStringList({ "B", "C" }));
     EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "B", "C" }));
     EXPECT_EQ(Entries(pages), QStringList({ "B", "C" }));
@@ -133,7 +132,7 @@ TEST_F(PanelTest, PageButtonsFollowTheSelection)
     // The last page stays even when asked directly.
     pages->DeletePage();
     EXPECT_EQ(Pages(1).ChildCount(), 1);
-    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_TRUE(prompts.Log().isEmpty());
 }
 
 TEST_F(PanelTest, MovingPagesKeepsDocumentGuiderAndListInStep)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/widgets/ScriptedPrompts.h"
-
+#include "testutil/ScriptedPrompts.h"
+#include "testutil/TempFolder.h"
 #include "tree/TKelPigger.h"
 #include "ui/TFmain.h"
 #include "ui/TOPigSructEd.h"
@@ -50,12 +50,23 @@ inline const char* const SampleDocument = R"(
 
 class MainWindowTest : public testing::Test {
 protected:
-    void SetUp() override { window = std::make_unique<TFmain>(prompts, fileDialogs, desktop); }
+    void SetUp() override
+    {
+        window = std::make_unique<TFmain>(SettingsPath());
+        window->Start(prompts, fileDialogs, desktop);
+    }
 
+    QString LastSaid() const { return prompts.Log().isEmpty() ? QString() : prompts.Log().constLast(); }
+
+    QString SettingsPath() const { return folder.File("quillo-zdk.SET"); }
+
+    // Opens text as the notebook file of the window, the way a file is opened at start-up.
     void Load(const char* text = SampleDocument)
     {
-        window->Document().LoadFromText(text);
-        window->RebuildGuider();
+        const QString path = folder.Write("sample.zdk", text);
+        window->Session().NewDocument();
+        window->Session().SetFileName(path);
+        ASSERT_TRUE(window->Session().LoadFile());
     }
 
     TKelPigger& Doc() { return window->Document(); }
@@ -87,9 +98,10 @@ protected:
         return widget;
     }
 
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs fileDialogs;
-    RecordingDesktop desktop;
+    testutil::TempFolder folder;
+    testutil::ScriptedPrompts prompts;
+    testutil::ScriptedFileDialogs fileDialogs;
+    testutil::ScriptedDesktop desktop;
     std::unique_ptr<TFmain> window;
 };
 

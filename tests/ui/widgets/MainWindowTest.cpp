@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, CommandsFollowChangedAndSelection)
     EXPECT_TRUE(fieldList->isEnabled());
     EXPECT_TRUE(pageList->isEnabled());
 
-    Load("<NOTEBOOKS/>");
+    window->Session().NewDocument();
     EXPECT_FALSE(ActionOf(*window, "N_Newnotebook")->isEnabled());
 }
 
@@ -187,8 +187,7 @@ TEST_F(MainWindowTest, StructureChangedMarksTheDocumentAndRebindsTheGrid)
 
 TEST_F(MainWindowTest, FileNameShowsInTheStatusBar)
 {
-    window->SetFileName("/tmp/friends.zdk");
-    EXPECT_EQ(window->FileName(), "/tmp/friends.zdk");
+    window->Session().SetFileName("/tmp/friends.zdk");
     EXPECT_EQ(Find<QLabel>("StatusPanel2")->text(), "/tmp/friends.zdk");
 }
 
@@ -242,9 +241,9 @@ TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
 TEST_F(MainWindowTest, DocumentationOpensTheGuideBesideTheProgram)
 {
     ActionOf(*window, "N_Documentation")->trigger();
-    ASSERT_EQ(desktop.opened.size(), 1);
-    EXPECT_TRUE(desktop.opened[0].startsWith("file:///")) << desktop.opened[0].toStdString();
-    EXPECT_TRUE(desktop.opened[0].endsWith("/docs/index.html")) << desktop.opened[0].toStdString();
+    ASSERT_EQ(desktop.Opened().size(), 1);
+    EXPECT_TRUE(desktop.Opened()[0].startsWith("file:///")) << desktop.Opened()[0].toStdString();
+    EXPECT_TRUE(desktop.Opened()[0].endsWith("/docs/index.html")) << desktop.Opened()[0].toStdString();
 }
 
 TEST_F(MainWindowTest, WalkDocumentVisitsInPreOrderAndLetsEventsRun)
@@ -277,9 +276,10 @@ TEST_F(MainWindowTest, ClosingIsRefusedWhileAWalkRuns)
 
 TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
 {
-    Load("<NOTEBOOKS/>");
-    prompts.inputAnswers = { QString("Family") };
+    window->Session().NewDocument();
+    prompts.AnswerInput(QString("Family"));
     window->NewNotebook();
+    EXPECT_EQ(prompts.Log(), QStringList({ "InputQuery: New notebook | New notebook name: | NOTEBOOK" }));
     ASSERT_EQ(Doc().ChildCount(), 1);
     TKelPigger& family = Notebook(0);
     EXPECT_EQ(family.GetAttr("NAME"), "Family");
@@ -289,7 +289,7 @@ TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
     EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "A" }));
     EXPECT_TRUE(window->Changed());
 
-    prompts.inputAnswers = { std::nullopt };
+    prompts.AnswerInput(std::nullopt);
     window->NewNotebook();
     EXPECT_EQ(Doc().ChildCount(), 1);
 

@@ -1,0 +1,138 @@
+#include "ui/widgets/MainWindowFixture.h"
+
+#include "notebook/NotebookSchema.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QToolButton>
+
+namespace quillo::test {
+namespace {
+
+class FileCommandsTest : public MainWindowTest {
+protected:
+    void Trigger(const char* name)
+    {
+        auto* action = window->findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        ASSERT_TRUE(action->isEnabled()) << name;
+        action->trigger();
+    }
+
+    // Sends the window a close request, as the title bar button does; true when it closed.
+    bool Close()
+    {
+        QCloseEvent close;
+        QCoreApplication::sendEvent(window.get(), &close);
+        return close.isAccepted();
+    }
+
+    void Restart()
+    {
+        window.reset();
+        window = std::make_unique<TFmain>(SettingsPath());
+        window->Start(prompts, fileDialogs, desktop);
+    }
+
+    QString StatusChanged() { return Find<QLabel>("StatusPanel1")->text(); }
+    QString StatusFile() { return Find<QLabel>("StatusPanel2")->text(); }
+};
+
+TEST_F(FileCommandsTest, NewSaveCloseAndTheNextStartReopensTheFile)
+{
+    const QString path = folder.File("family.zdk");
+    prompts.Answer(true).AnswerInput(QString("Family"));
+    Trigger("N_New");
+    EXPECT_EQ(prompts.Log().value(0), "Sure: Create new file?");
+    ASSERT_EQ(Doc().ChildCount(), 1);
+    EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Family" }));
+    EXPECT_EQ(StatusChanged(), "Changed");
+    EXPECT_TRUE(Find<QToolButton>("TB_save")->isEnabled());
+
+    fileDialogs.Answer(path);
+    Trigger("N_Save");
+    EXPECT_FALSE(window->Changed());
+    EXPECT_EQ(StatusChanged(), "");
+    EXPECT_EQ(StatusFile(), path);
+    EXPECT_FALSE(Find<QToolButton>("TB_save")->isEnabled());
+    EXPECT_TRUE(Close());
+
+    Restart();
+    EXPECT_EQ(window->FileName(), path);
+    EXPECT_EQ(StatusFile(), path);
+    EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Family" }));
+    EXPECT_EQ(window->Guider().SelectedNode(), &Doc());
+    EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
+}
+
+TEST_F(FileCommandsTest, ClosingAsksAboutChangesAndStaysOpenWhenTheSaveFails)
+{
+    window->Session().NewDocument();
+    prompts.AnswerInput(QString("Unsaved"));
+    window->NewNotebook();
+    prompts.ClearLog();
+    prompts.Answer(true);
+    fileDialogs.Answer(QString()); // the save dialog is cancelled
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Save changes?" }));
+    EXPECT_TRUE(window->Changed());
+    EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Unsaved" }));
+
+    prompts.Answer(false);
+    EXPECT_TRUE(Close());
+}
+
+TEST_F(FileCommandsTest, OpenShowsTheFileAndForgetsTheOldDocument)
+{
+    Load();
+    Select(*Pages(0).Child(0));
+    const QString other = folder.Write("other.zdk", R"(<NOTEBOOKS><NOTEBOOK NAME="Other"><FIELDS><FIELD NAME="F"/>
+        </FIELDS><PAGES><PAGE NAME="P"/></PAGES></NOTEBOOK></NOTEBOOKS>)");
+    fileDialogs.Answer(other);
+    Trigger("N_Open");
+    EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Other" }));
+    EXPECT_EQ(StatusFile(), other);
+    EXPECT_EQ(window->CurrentNotebook(), nullptr);
+    EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
+    EXPECT_EQ(window->Settings().GetDocName(), other);
+
+    Select(Pages(0));
+    EXPECT_EQ(window->CurrentPages(), &Pages(0));
+    EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "P" }));
+}
+
+TEST_F(FileCommandsTest, AFileThatIsNoNotebookStartsANewDocument)
+{
+    Load();
+    const QString broken = folder.Write("broken.zdk", "<SETTINGS/>");
+    fileDialogs.Answer(broken);
+    prompts.AnswerInput(std::nullopt);
+    Trigger("N_Open");
+    EXPECT_EQ(prompts.Log().value(0), "ShowMessage: " + NotebookSchema::CantLoadFileMessage(broken));
+    EXPECT_EQ(Doc().Tag(), "NOTEBOOKS");
+    EXPECT_EQ(Doc().ChildCount(), 0);
+    EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 1);
+    EXPECT_EQ(StatusFile(), "");
+}
+
+TEST_F(FileCommandsTest, StartingWithoutSettingsShowsAnEmptyWindowAndWritesThem)
+{
+    EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
+    EXPECT_EQ(testutil::TempFolder::Read(SettingsPath()).trimmed(), "<SETTINGS/>");
+    EXPECT_TRUE(Close());
+}
+
+TEST_F(FileCommandsTest, GuiderPopupNewFileIsTheNewCommand)
+{
+    prompts.Answer(false);
+    Trigger("N_Newfile");
+    EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Create new file?" }));
+    EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
+}
+
+} // namespace
+} // namespace quillo::test
