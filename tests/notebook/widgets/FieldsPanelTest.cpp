@@ -1,5 +1,7 @@
 #include "notebook/widgets/PanelFixture.h"
 
+#include "notebook/NotebookSchema.h"
+
 namespace quillo::test {
 namespace {
 
@@ -98,13 +100,6 @@ TEST_F(PanelTest, FieldButtonsProtectTheLastField)
     fields->DeleteField();
     EXPECT_EQ(Fields(0).ChildCount(), 1);
     EXPECT_TRUE(prompts.Log().isEmpty());
-
-    Load();
-    PickField("BIRTHDAY");
-    EXPECT_TRUE(fields->Btn_delete_field->isEnabled());
-    EXPECT_TRUE(fields->Btn_change->isEnabled());
-    EXPECT_TRUE(fields->SB_move_up->isEnabled());
-    EXPECT_FALSE(fields->SB_move_dn->isEnabled());
 }
 
 TEST_F(PanelTest, RenamingAFieldMovesEveryRecordValue)
@@ -128,83 +123,65 @@ TEST_F(PanelTest, RenamingAFieldMovesEveryRecordValue)
     EXPECT_TRUE(window->Changed());
 }
 
-TEST_F(PanelTest, FieldPropertiesOtherThanTheName)
+TEST_F(PanelTest, FieldPropertiesWithoutARename)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TFieldProps&)> edit;
+        bool accept;
+        const char* attributes;
+        const char* said;
+        bool changed;
+    };
+    const Case cases[] = {
+        { "title, width 0, feature",
+            [](TFieldProps& p) {
+                p = { "PHONE", "  Who  ", 0, "Field is http" };
+            },
+            true, "NAME=PHONE TITLE=Who FEATURE=Field is http WIDTH=0", "", true },
+        { "no title, no feature",
+            [](TFieldProps& p) {
+                p = { "PHONE", "", 100, "" };
+            },
+            true, "NAME=PHONE WIDTH=100", "", true },
+        { "duplicate name keeps the feature",
+            [](TFieldProps& p) {
+                p = { "person", "", 33, "Field is file" };
+            },
+            true, "NAME=PHONE TITLE=Phone number FEATURE=Field is file", "Msg: Field \"person\" already exists", true },
+        { "letter case only", [](TFieldProps& p) { p.name = "Phone"; }, true, "NAME=PHONE TITLE=Phone number WIDTH=100",
+            "", true },
+        { "empty name", [](TFieldProps& p) { p.name = ""; }, true, "NAME=PHONE TITLE=Phone number",
+            "Msg: A field must have a name", false },
+        { "cancelled", [](TFieldProps& p) { p.name = "OTHER"; }, false, "NAME=PHONE TITLE=Phone number", "", false },
+    };
+    for (const Case& c : cases) {
+        Load();
+        prompts.ClearLog();
+        PickField("PHONE");
+        fieldProps.edit = c.edit;
+        fieldProps.accept = c.accept;
+        Click(fields->Btn_change);
+        TKelPigger& field = *Fields(0).Child(1);
+        QStringList attributes;
+        for (int i = 0; i < field.AttrCount(); ++i)
+            attributes.append(field.AttrName(i) + "=" + field.AttrValue(i));
+        EXPECT_EQ(attributes.join(' '), c.attributes) << c.what;
+        EXPECT_EQ(prompts.Log().join(' '), c.said) << c.what;
+        EXPECT_EQ(window->Changed(), c.changed) << c.what;
+        EXPECT_EQ(window->Guider().ItemOf(&field)->text(0), NotebookSchema::Caption(field)) << c.what;
+        EXPECT_EQ(Column(Notebook(0), "PHONE"), QStringList({ "123", "", "456" })) << c.what;
+    }
+}
+
+TEST_F(PanelTest, AnEditedTitleSelectsTheField)
 {
     PickField("PERSON");
     fieldProps.titleEdited = true;
-    fieldProps.edit = [](TFieldProps& props) {
-        props.title = "  Who  ";
-        props.width = 0;
-        props.feature = "Field is http";
-    };
+    fieldProps.edit = [](TFieldProps& props) { props.title = "Who"; };
     Click(fields->Btn_change);
-    TKelPigger& field = *Fields(0).Child(0);
-    EXPECT_EQ(field.GetAttr("NAME"), "PERSON");
-    EXPECT_EQ(field.GetAttr("TITLE"), "Who");
-    EXPECT_EQ(field.GetAttr("WIDTH"), "0");
-    EXPECT_EQ(field.GetAttr("FEATURE"), "Field is http");
-    EXPECT_EQ(window->Guider().ItemOf(&field)->text(0), "Who");
-    EXPECT_EQ(window->Guider().SelectedNode(), &field);
-    EXPECT_EQ(Column(Notebook(0), "PERSON"), QStringList({ "Ann", "Abe", "Bob" }));
-
-    PickField("BIRTHDAY");
-    fieldProps.titleEdited = false;
-    fieldProps.edit = [](TFieldProps& props) { props.feature.clear(); };
-    Click(fields->Btn_change);
-    EXPECT_EQ(Fields(0).Child(2)->IndexOfAttr(u"FEATURE"), -1);
-    EXPECT_EQ(Fields(0).Child(2)->IndexOfAttr(u"TITLE"), -1);
-}
-
-TEST_F(PanelTest, RenameRefusedButTheFeatureStays)
-{
-    PickField("PHONE");
-    fieldProps.edit = [](TFieldProps& props) {
-        props.name = "person";
-        props.feature = "Field is e-mail address";
-        props.width = 33;
-    };
-    Click(fields->Btn_change);
-    EXPECT_EQ(prompts.Log(), QStringList({ "Msg: Field \"person\" already exists" }));
-    TKelPigger& field = *Fields(0).Child(1);
-    EXPECT_EQ(field.GetAttr("NAME"), "PHONE");
-    EXPECT_EQ(field.GetAttr("FEATURE"), "Field is e-mail address");
-    EXPECT_EQ(field.IndexOfAttr(u"WIDTH"), -1);
-    EXPECT_EQ(Column(Notebook(0), "PHONE"), QStringList({ "123", "", "456" }));
-    EXPECT_TRUE(window->Changed()) << "the kept feature is a change";
-}
-
-TEST_F(PanelTest, RenameToALetterCaseVariantIsNotApplied)
-{
-    PickField("PHONE");
-    fieldProps.edit = [](TFieldProps& props) {
-        props.name = "Phone";
-        props.width = 120;
-    };
-    Click(fields->Btn_change);
-    TKelPigger& field = *Fields(0).Child(1);
-    EXPECT_EQ(field.GetAttr("NAME"), "PHONE");
-    EXPECT_EQ(field.GetAttr("WIDTH"), "120");
-    EXPECT_TRUE(prompts.Log().isEmpty());
-}
-
-TEST_F(PanelTest, RenameToNothingIsRefused)
-{
-    PickField("PHONE");
-    fieldProps.edit = [](TFieldProps& props) { props.name = ""; };
-    Click(fields->Btn_change);
-    EXPECT_EQ(prompts.Log(), QStringList({ "Msg: A field must have a name" }));
-    EXPECT_EQ(Fields(0).Child(1)->GetAttr("NAME"), "PHONE");
-    EXPECT_EQ(Column(Notebook(0), "PHONE"), QStringList({ "123", "", "456" }));
-}
-
-TEST_F(PanelTest, CancelledFieldPropertiesChangeNothing)
-{
-    PickField("PHONE");
-    fieldProps.accept = false;
-    const QByteArray before = Doc().SaveToText();
-    Click(fields->Btn_change);
-    EXPECT_EQ(Doc().SaveToText(), before);
-    EXPECT_FALSE(window->Changed());
+    EXPECT_EQ(window->Guider().SelectedNode(), Fields(0).Child(0));
+    EXPECT_EQ(ShownSheet(), "TabSheet_fields");
 }
 
 TEST_F(PanelTest, MovingFieldsKeepsDocumentGuiderAndListInStep)

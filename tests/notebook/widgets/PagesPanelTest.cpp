@@ -3,15 +3,6 @@
 namespace quillo::test {
 namespace {
 
-TEST_F(PanelTest, PageListShowsNamesInOrder)
-{
-    Select(Pages(0));
-    EXPECT_EQ(Entries(pages), QStringList({ "A", "B", "C" }));
-    EXPECT_EQ(ShownSheet(), "TabSheet_pages");
-    EXPECT_EQ(pages->SB_move_up->toolTip(), "move the page up");
-    EXPECT_EQ(pages->SB_move_dn->toolTip(), "move the page down");
-}
-
 TEST_F(PanelTest, NewPageStoresTheNameWithUnderscores)
 {
     PickPage("A");

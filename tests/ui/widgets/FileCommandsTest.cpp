@@ -122,16 +122,10 @@ TEST_F(FileCommandsTest, AFileThatIsNoNotebookStartsANewDocument)
 TEST_F(FileCommandsTest, StartingWithoutSettingsShowsAnEmptyWindowAndWritesThem)
 {
     EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
+    EXPECT_EQ(ShownSheet(), "");
+    EXPECT_FALSE(window->findChild<QAction*>("N_Save")->isEnabled());
     EXPECT_EQ(testutil::TempFolder::Read(SettingsPath()).trimmed(), "<SETTINGS/>");
     EXPECT_TRUE(Close());
-}
-
-TEST_F(FileCommandsTest, GuiderPopupNewFileIsTheNewCommand)
-{
-    prompts.Answer(false);
-    Trigger("N_Newfile");
-    EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Create new file?" }));
-    EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
 }
 
 } // namespace

@@ -50,36 +50,6 @@ TEST_F(MainWindowTest, HasItsPartsUnderTheirNames)
     EXPECT_FALSE(toolBar->widgetForAction(ActionOf(*window, "TB_remind"))->isVisibleTo(window.get()));
     EXPECT_FALSE(toolBar->widgetForAction(ActionOf(*window, "TB_settings"))->isVisibleTo(window.get()));
     EXPECT_TRUE(Find<QToolButton>("TB_guider")->isChecked());
-
-    const std::pair<const char*, const char*> captions[] = {
-        { "N_New", "&New" },
-        { "N_Open", "&Open" },
-        { "N_Save", "&Save" },
-        { "N_Saveas", "Save &as..." },
-        { "N_Exit", "E&xit" },
-        { "N_search_global", "&Global search" },
-        { "N_search_down", "Search &down from the current node" },
-        { "NReminder", "&Birthday Reminder" },
-        { "N_About", "&About" },
-        { "N_Documentation", "&Documentation" },
-        { "N_Newfile", "New notebook file" },
-        { "N_Newnotebook", "New notebook in current file" },
-        { "N_Editfields", "Edit field list" },
-        { "N_Editpages", "Edit page list" },
-        { "N_Searchdown", "Search down" },
-        { "N_Globalsearch", "Global search" },
-    };
-    for (const auto& [name, caption] : captions)
-        EXPECT_EQ(ActionOf(*window, name)->text(), caption) << name;
-}
-
-TEST_F(MainWindowTest, StartsWithoutDocumentOrSheet)
-{
-    EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
-    EXPECT_EQ(ShownSheet(), "");
-    EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "");
-    EXPECT_FALSE(ActionOf(*window, "N_Save")->isEnabled());
-    EXPECT_FALSE(ActionOf(*window, "N_Newnotebook")->isEnabled());
 }
 
 TEST_F(MainWindowTest, SelectionShowsTheSheetOfTheNode)
@@ -172,23 +142,6 @@ TEST_F(MainWindowTest, FieldAndPageListCommandsSelectTheSetsOfTheCurrentNotebook
     ActionOf(*window, "N_Editpages")->trigger();
     EXPECT_EQ(window->Guider().SelectedNode(), &Pages(1));
     EXPECT_EQ(ShownSheet(), "TabSheet_pages");
-}
-
-TEST_F(MainWindowTest, StructureChangedMarksTheDocumentAndRebindsTheGrid)
-{
-    Load();
-    Select(*Pages(0).Child(0));
-    window->StructureChanged();
-    EXPECT_TRUE(window->Changed());
-    EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "Changed");
-    EXPECT_EQ(Find<TO_notepad>("O_notepad1")->Notebook(), &Notebook(0));
-    EXPECT_EQ(window->CurrentNotebook(), &Notebook(0));
-}
-
-TEST_F(MainWindowTest, FileNameShowsInTheStatusBar)
-{
-    window->Session().SetFileName("/tmp/friends.zdk");
-    EXPECT_EQ(Find<QLabel>("StatusPanel2")->text(), "/tmp/friends.zdk");
 }
 
 TEST_F(MainWindowTest, GuiderButtonHidesAndShowsTheGuider)
@@ -285,8 +238,6 @@ TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
     EXPECT_EQ(family.GetAttr("NAME"), "Family");
     EXPECT_EQ(window->Guider().SelectedNode(), &family);
     EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Family" }));
-    EXPECT_EQ(ItemCaptions(Fields(0)), QStringList({ "NAME" }));
-    EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "A" }));
     EXPECT_TRUE(window->Changed());
 
     prompts.AnswerInput(std::nullopt);
