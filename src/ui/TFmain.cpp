@@ -74,8 +74,15 @@ void TFmain::Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& deskt
     m_desktop = &desktop;
     m_session = std::make_unique<TNotebookSession>(*m_settings, prompts, fileDialogs);
     m_session->SetListener(this);
-    connect(m_new, &QAction::triggered, this, [this] { m_session->New(); });
-    connect(m_open, &QAction::triggered, this, [this] { m_session->Open(); });
+    // Asking to save releases the record grid; when the command then stops, the panels show again.
+    connect(m_new, &QAction::triggered, this, [this] {
+        m_session->New();
+        GuiderSelectionChanged();
+    });
+    connect(m_open, &QAction::triggered, this, [this] {
+        m_session->Open();
+        GuiderSelectionChanged();
+    });
     connect(m_save, &QAction::triggered, this, [this] { m_session->Save(); });
     connect(m_saveAs, &QAction::triggered, this, [this] { m_session->SaveAs(); });
     m_session->Start();
@@ -302,7 +309,11 @@ void TFmain::ChangedSet(bool changed)
 
 void TFmain::FileNameSet(const QString& fileName) { m_statusFile->setText(fileName); }
 
-void TFmain::ReleaseNotebook() { ForgetNodes(); }
+void TFmain::ReleaseNotebook()
+{
+    m_notepad->CloseNotebook();
+    m_currentNotebook = nullptr;
+}
 
 void TFmain::DocumentReplaced()
 {
@@ -511,6 +522,7 @@ void TFmain::closeEvent(QCloseEvent* event)
     // Exit saves the settings and asks about changes; a save the user wanted that failed keeps the window.
     if (m_session && !m_session->Exit()) {
         event->ignore();
+        GuiderSelectionChanged();
         return;
     }
     event->accept();

@@ -1,6 +1,7 @@
 #include "ui/widgets/MainWindowFixture.h"
 
 #include "notebook/NotebookSchema.h"
+#include "records/widgets/TO_notepad.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,12 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndForgetsTheOldDocument)
 {
     Load();
     Select(*Pages(0).Child(0));
+    fileDialogs.Answer(QString()); // cancelled: the window goes on showing the page
+    Trigger("N_Open");
+    EXPECT_EQ(window->CurrentNotebook(), &Notebook(0));
+    EXPECT_EQ(Find<TO_notepad>("O_notepad1")->Notebook(), &Notebook(0));
+    EXPECT_EQ(ShownSheet(), "TabSheet_data");
+
     const QString other = folder.Write("other.zdk", R"(<NOTEBOOKS><NOTEBOOK NAME="Other"><FIELDS><FIELD NAME="F"/>
         </FIELDS><PAGES><PAGE NAME="P"/></PAGES></NOTEBOOK></NOTEBOOKS>)");
     fileDialogs.Answer(other);
