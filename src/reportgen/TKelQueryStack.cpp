@@ -40,7 +40,7 @@ TKelQueryEntry& TKelQueryStack::Find(const QByteArray& queryName) const
     throw EKelError(QStringLiteral("Query '%1' not found").arg(QString::fromUtf8(queryName)));
 }
 
-TExpr TKelQueryStack::FieldValue(const QByteArray& fieldName, const QByteArray& queryName) const
+TExpr TKelQueryStack::GetField(const QByteArray& fieldName, const QByteArray& queryName) const
 {
     const TKelQueryEntry& entry = Find(queryName);
     if (entry.Transposer) {
@@ -56,12 +56,44 @@ TExpr TKelQueryStack::FieldValue(const QByteArray& fieldName, const QByteArray& 
         QStringLiteral("Field '%1.%2' not found").arg(QString::fromUtf8(entry.Name), QString::fromUtf8(fieldName)));
 }
 
+namespace {
+
+[[noreturn]] void TransposedQueryError() { throw EKelError(QStringLiteral("Error in transponated query")); }
+
+} // namespace
+
 TKelQueryEntry& TKelQueryStack::TransposedInnermost() const
 {
     TKelQueryEntry* entry = Innermost();
     if (!entry || !entry->Transposer)
-        throw EKelError(QStringLiteral("Error in transponated query"));
+        TransposedQueryError();
     return *entry;
+}
+
+int32_t TKelQueryStack::DynColCount() const { return TransposedInnermost().Transposer->DynColCount(); }
+
+int32_t TKelQueryStack::DynColIndex() const
+{
+    const TKelQueryEntry& entry = TransposedInnermost();
+    if (entry.DynCol < 0)
+        TransposedQueryError();
+    return entry.DynCol;
+}
+
+TExpr TKelQueryStack::DynField() const
+{
+    const TKelQueryEntry& entry = TransposedInnermost();
+    if (entry.DynCol < 0)
+        TransposedQueryError();
+    return entry.Transposer->Cell(entry.DynCol);
+}
+
+TExpr TKelQueryStack::DynHeader() const
+{
+    const TKelQueryEntry& entry = TransposedInnermost();
+    if (entry.HeaderLevel < 0 || entry.HeaderCol < 0)
+        TransposedQueryError();
+    return entry.Transposer->HeaderValue(entry.HeaderCol, entry.HeaderLevel);
 }
 
 } // namespace quillo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reportgen/IReportQuery.h"
+#include "reportgen/IReportQueryStack.h"
 #include "reportgen/TKelTranspQuery.h"
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ struct TKelQueryEntry {
 };
 
 // The open queries of a run, innermost last.
-class TKelQueryStack {
+class TKelQueryStack : public IReportQueryStack {
 public:
     static constexpr int MaxDepth = 8;
 
@@ -41,8 +42,13 @@ public:
     // raises "Query '%s' not found".
     TKelQueryEntry& Find(const QByteArray& queryName) const;
 
-    // GETFIELD: the named field of the entry's current record or transposed row.
-    TExpr FieldValue(const QByteArray& fieldName, const QByteArray& queryName) const;
+    // The named field of the entry's current record or transposed row.
+    TExpr GetField(const QByteArray& fieldName, const QByteArray& queryName) const override;
+    int32_t RecNo(const QByteArray& queryName) const override { return Find(queryName).RecNo; }
+    int32_t DynColCount() const override;
+    int32_t DynColIndex() const override;
+    TExpr DynField() const override;
+    TExpr DynHeader() const override;
     // The innermost entry when it is transposed; raises "Error in transponated query" otherwise.
     TKelQueryEntry& TransposedInnermost() const;
 

@@ -178,10 +178,10 @@ TEST(TKelQueryStack, NamesLookupsAndDepthLimit)
     stack.Push(Source({ { "Name", kftString } }, { { "inner" } }));
     EXPECT_EQ(stack.Innermost()->Name, QByteArray("Query2"));
 
-    EXPECT_EQ(stack.FieldValue("name", "").Str, QByteArray("inner"));
-    EXPECT_EQ(stack.FieldValue("NAME", "people").Str, QByteArray("Ann"));
-    EXPECT_EQ(stack.FieldValue("age", "People").Int, 30);
-    EXPECT_EQ(ErrorOf([&] { stack.FieldValue("Age", ""); }), QStringLiteral("Field 'Query2.Age' not found"));
+    EXPECT_EQ(stack.GetField("name", "").Str, QByteArray("inner"));
+    EXPECT_EQ(stack.GetField("NAME", "people").Str, QByteArray("Ann"));
+    EXPECT_EQ(stack.GetField("age", "People").Int, 30);
+    EXPECT_EQ(ErrorOf([&] { stack.GetField("Age", ""); }), QStringLiteral("Field 'Query2.Age' not found"));
     EXPECT_EQ(ErrorOf([&] { stack.Find("Other"); }), QStringLiteral("Query 'Other' not found"));
     EXPECT_EQ(ErrorOf([&] { stack.TransposedInnermost(); }), QStringLiteral("Error in transponated query"));
 
@@ -200,7 +200,7 @@ TEST(TKelQueryStack, TransposedEntriesAnswerFromKeyColumns)
     entry.Transposer = std::make_unique<TKelTranspQuery>(QStringLiteral("1"), entry.Query);
     entry.Transposer->Build();
     entry.Query.reset();
-    EXPECT_EQ(stack.FieldValue("PERSON", "").Str, QByteArray("Ann"));
-    EXPECT_EQ(ErrorOf([&] { stack.FieldValue("Sum", ""); }), QStringLiteral("Field 'Query1.Sum' not found"));
+    EXPECT_EQ(stack.GetField("PERSON", "").Str, QByteArray("Ann"));
+    EXPECT_EQ(ErrorOf([&] { stack.GetField("Sum", ""); }), QStringLiteral("Field 'Query1.Sum' not found"));
     EXPECT_EQ(&stack.TransposedInnermost(), &entry);
 }

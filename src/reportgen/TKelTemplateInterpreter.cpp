@@ -1,0 +1,399 @@
+#include "reportgen/TKelTemplateInterpreter.h"
+
+#include "reportgen/QueryValues.h"
+#include "reportgen/TKelQueryStack.h"
+#include "reportgen/TKelReportGenerator.h"
+#include "tree/EKelError.h"
+#include "tree/KelTextCodec.h"
+#include "tree/TKelPigger.h"
+
+namespace quillo {
+
+namespace {
+
+bool IsBlank(char ch) { return uchar(ch) <= 32; }
+
+QByteArray TrimmedBlanks(const QByteArray& text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// Formats a message with "%s" placeholders filled in order, "%%" giving "%".
+QString FormatMessage(const QString& format, const QStringList& values)
+{
+    QString out;
+    int next = 0;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        if (format[i] == QLatin1Char('%') && i + 1 < format.size()) {
+            if (format[i + 1] == QLatin1Char('s')) {
+                out += next < values.size() ? values[next++] : QString();
+                ++i;
+                continue;
+            }
+            if (format[i + 1] == QLatin1Char('%')) {
+                out += QLatin1Char('%');
+                ++i;
+                continue;
+            }
+        }
+        out += format[i];
+    }
+    return out;
+}
+
+TExprKind KindOfFieldType(int type)
+{
+    switch (type) {
+    case kftInt:
+    case kftInt64:
+        return ekInt;
+    case kftString:
+    case kftBlob:
+        return ekString;
+    default:
+        return ekFloat;
+    }
+}
+
+// Pops the entry of a QUERY however it is left, so a failed run leaves no stale entries behind.
+class TQueryEntryScope {
+public:
+    explicit TQueryEntryScope(TKelQueryStack& stack)
+        : m_stack(stack)
+    {
+    }
+    ~TQueryEntryScope() { m_stack.Pop(); }
+    TQueryEntryScope(const TQueryEntryScope&) = delete;
+    TQueryEntryScope& operator=(const TQueryEntryScope&) = delete;
+
+private:
+    TKelQueryStack& m_stack;
+};
+
+} // namespace
+
+QList<QByteArray> SplitStatements(const QByteArray& text)
+{
+    QList<QByteArray> pieces;
+    qsizetype start = 0;
+    char quote = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (quote) {
+            if (ch == quote)
+                quote = 0;
+        } else if (ch == '\'' || ch == '"') {
+            quote = ch;
+        } else if (ch == ';') {
+            pieces << text.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    pieces << text.mid(start);
+    return pieces;
+}
+
+TKelTemplateInterpreter::TKelTemplateInterpreter(TKelReportGenerator& generator, QByteArray& output)
+    : m_generator(generator)
+    , m_output(output)
+{
+}
+
+void TKelTemplateInterpreter::RunNode(TKelPigger& node)
+{
+    if (m_depth >= MaxNesting)
+        throw EKelError(QStringLiteral("Template nested deeper than %1 levels").arg(MaxNesting));
+    ++m_depth;
+    m_generator.BeforeNode(&node);
+    const QByteArray& tag = node.Tag();
+    if (tag == "COMMENT")
+        ;
+    else if (tag == "IF")
+        RunIf(node);
+    else if (tag == "WHILE")
+        RunWhile(node);
+    else if (tag == "EXEC")
+        RunExec(node);
+    else if (tag == "OPENTAG")
+        RunOpenTag(node);
+    else if (tag == "CLOSETAG")
+        RunCloseTag(node);
+    else if (tag == "QUERY")
+        RunQuery(node);
+    else if (tag == "FORDYNCOL")
+        RunForDynCol(node);
+    else if (tag == "SUBHEADER")
+        RunSubHeader(node);
+    else
+        CopyElement(node);
+    --m_depth;
+}
+
+void TKelTemplateInterpreter::RunContents(TKelPigger& node)
+{
+    for (int i = 0; i < node.ChildCount(); ++i)
+        RunNode(*node.Child(i));
+}
+
+QByteArray TKelTemplateInterpreter::ValueOf(const QByteArray& raw)
+{
+    if (!raw.startsWith('='))
+        return raw;
+    TExpr value = m_generator.Evaluate(QByteArrayView(raw).sliced(1));
+    ConvertExpr(value, ekString);
+    return value.Str;
+}
+
+void TKelTemplateInterpreter::WriteEscaped(const QByteArray& bytes) { KelTextCodec::AppendEscapedBytes(bytes, m_output); }
+
+void TKelTemplateInterpreter::WriteStartTag(TKelPigger& element)
+{
+    m_output.append("\r\n", 2);
+    m_output.append(element.Level(), '\t');
+    m_output.append('<');
+    m_output.append(element.Tag());
+    for (int i = 0; i < element.AttrCount(); ++i) {
+        m_output.append(' ');
+        m_output.append(element.AttrNameView(i).toUtf8());
+        m_output.append("=\"", 2);
+        WriteEscaped(ValueOf(element.AttrValueView(i).toUtf8()));
+        m_output.append('"');
+    }
+}
+
+void TKelTemplateInterpreter::CopyElement(TKelPigger& element)
+{
+    WriteStartTag(element);
+    if (element.ChildCount() == 0 && element.Text().isEmpty()) {
+        m_output.append("/>", 2);
+        return;
+    }
+    m_output.append('>');
+    RunContents(element);
+    WriteEscaped(ValueOf(element.Text()));
+    m_output.append("\r\n", 2);
+    m_output.append(element.Level(), '\t');
+    m_output.append("</", 2);
+    m_output.append(element.Tag());
+    m_output.append('>');
+}
+
+bool TKelTemplateInterpreter::Condition(const QString& expression)
+{
+    TExpr value = m_generator.Evaluate(expression.toUtf8());
+    ConvertExpr(value, ekBool);
+    return value.Bool;
+}
+
+void TKelTemplateInterpreter::RunIf(TKelPigger& statement)
+{
+    if (Condition(statement.GetAttr(QStringLiteral("COND"))))
+        RunContents(statement);
+}
+
+void TKelTemplateInterpreter::RunWhile(TKelPigger& statement)
+{
+    const QString before = statement.GetAttr(QStringLiteral("PRECOND")).trimmed();
+    const QString after = statement.GetAttr(QStringLiteral("AFTERCOND")).trimmed();
+    if (before.isEmpty() && after.isEmpty())
+        throw EKelError(QStringLiteral("Unterminated loop"));
+    for (int passes = 0;; ++passes) {
+        if (passes == MaxLoopPasses)
+            throw EKelError(QStringLiteral("Loop stopped after %1 passes").arg(MaxLoopPasses));
+        if (!before.isEmpty() && !Condition(before))
+            return;
+        RunContents(statement);
+        if (!after.isEmpty() && !Condition(after))
+            return;
+    }
+}
+
+void TKelTemplateInterpreter::RunExec(TKelPigger& statement)
+{
+    for (const QByteArray& piece : SplitStatements(statement.Text())) {
+        const QByteArray expression = TrimmedBlanks(piece);
+        if (!expression.isEmpty())
+            m_generator.Evaluate(expression);
+    }
+}
+
+void TKelTemplateInterpreter::RunOpenTag(TKelPigger& statement)
+{
+    if (statement.Text().isEmpty())
+        statement.SetText("*");
+    const QByteArray ownTag = statement.Tag();
+    statement.SetTag(statement.GetAttr(QStringLiteral("TAG")).toUtf8());
+    try {
+        WriteStartTag(statement);
+    } catch (...) {
+        statement.SetTag(ownTag);
+        throw;
+    }
+    statement.SetTag(ownTag);
+    m_output.append('>');
+}
+
+void TKelTemplateInterpreter::RunCloseTag(TKelPigger& statement)
+{
+    m_output.append("</", 2);
+    m_output.append(statement.GetAttr(QStringLiteral("TAG")).toUtf8());
+    m_output.append('>');
+}
+
+void TKelTemplateInterpreter::RunQuery(TKelPigger& statement)
+{
+    TKelQueryStack& stack = m_generator.Queries();
+    std::shared_ptr<IReportQuery> query = m_generator.CreateQuery();
+    TKelQueryEntry& entry = stack.Push(std::move(query));
+    TQueryEntryScope scope(stack);
+
+    TKelPigger* sql = statement.FindChild("SQL");
+    TKelPigger* body = statement.FindChild("BODY");
+    TKelPigger* params = statement.FindChild("PARAMS");
+    TKelPigger* header = statement.FindChild("HEADER");
+    TKelPigger* footer = statement.FindChild("FOOTER");
+    const QString keyCount = statement.GetAttr(QStringLiteral("TRANSPONATE-BY"));
+    if (!keyCount.isEmpty())
+        entry.Transposer = std::make_unique<TKelTranspQuery>(keyCount, entry.Query);
+    const QString name = statement.GetAttr(QStringLiteral("NAME"));
+    if (!name.isEmpty())
+        entry.Name = name.toUtf8();
+    const QString errorFormat = statement.GetAttr(QStringLiteral("ERRMSG"));
+
+    if (sql)
+        m_generator.BeforeNode(sql);
+    if (!sql || sql->Text().isEmpty())
+        throw EKelError(QStringLiteral("Empty query %1").arg(QString::fromUtf8(entry.Name)));
+    entry.Query->SetSQL(QString::fromUtf8(sql->Text()));
+    if (params)
+        m_generator.BeforeNode(params);
+    if (entry.Query->ParamCount() > 0)
+        BindParameters(entry, params);
+    if (!entry.Query->Open()) {
+        const QString format = errorFormat.isEmpty() ? QStringLiteral("Cannot execute query %s: %s") : errorFormat;
+        throw EKelError(FormatMessage(format, { QString::fromUtf8(entry.Name), entry.Query->GetErrorText() }));
+    }
+    if (entry.Query->Eof())
+        return;
+    if (entry.Transposer) {
+        entry.Transposer->Build();
+        entry.Query.reset();
+    }
+    if (header) {
+        m_generator.BeforeNode(header);
+        RunContents(*header);
+    }
+    if (body) {
+        m_generator.BeforeNode(body);
+        for (; !entry.Eof(); entry.Next()) {
+            ++entry.RecNo;
+            RunContents(*body);
+        }
+    }
+    if (footer) {
+        m_generator.BeforeNode(footer);
+        RunContents(*footer);
+    }
+}
+
+void TKelTemplateInterpreter::BindParameters(TKelQueryEntry& entry, TKelPigger* params)
+{
+    IReportQuery& query = *entry.Query;
+    const QString queryName = QString::fromUtf8(entry.Name);
+    for (int i = 0; i < query.ParamCount(); ++i) {
+        const QString name = query.ParamName(i);
+        TKelPigger* param = nullptr;
+        if (params)
+            for (TKelPigger* p = params->FindChild("PARAM"); p && !param; p = params->FindNextChild(p))
+                if (p->GetAttr(QStringLiteral("NAME")).compare(name, Qt::CaseInsensitive) == 0)
+                    param = p;
+        if (!param)
+            throw EKelError(QStringLiteral("Parameter '%1.%2' not found").arg(queryName, name));
+        m_generator.BeforeNode(param);
+        const int type = FieldTypeOfName(param->GetAttr(QStringLiteral("TYPE")));
+        if (type == 0)
+            throw EKelError(QStringLiteral("Parameter '%1.%2' is of unknown data type").arg(queryName, name));
+        query.SetParamType(i, type);
+
+        const QString text = param->GetAttr(QStringLiteral("VALUE"));
+        TExpr value;
+        if (text.startsWith(QLatin1Char('=')))
+            value = m_generator.Evaluate(text.mid(1).toUtf8());
+        else if (!text.isEmpty())
+            value = TExpr::FromString(text.toUtf8());
+        if (!value.IsNull())
+            ConvertExpr(value, KindOfFieldType(type));
+        switch (value.Kind) {
+        case ekInt:
+            query.SetParamInteger(i, value.Int);
+            break;
+        case ekFloat:
+            query.SetParamFloat(i, value.Float);
+            break;
+        case ekString:
+            query.SetParamString(i, QString::fromUtf8(value.Str));
+            break;
+        default:
+            query.SetParamNull(i);
+            break;
+        }
+    }
+}
+
+void TKelTemplateInterpreter::RunForDynCol(TKelPigger& statement)
+{
+    TKelQueryEntry* entry = m_generator.Queries().Innermost();
+    if (!entry || !entry->Transposer)
+        return;
+    const int previous = entry->DynCol;
+    for (int column = 0; column < entry->Transposer->DynColCount(); ++column) {
+        entry->DynCol = column;
+        RunContents(statement);
+    }
+    entry->DynCol = previous;
+}
+
+void TKelTemplateInterpreter::RunSubHeader(TKelPigger& statement)
+{
+    TKelQueryEntry* entry = m_generator.Queries().Innermost();
+    if (!entry || !entry->Transposer)
+        return;
+    const TKelTranspQuery& transposer = *entry->Transposer;
+    const int previousLevel = entry->HeaderLevel;
+    const int previousColumn = entry->HeaderCol;
+    const int level = previousLevel + 1;
+    if (level >= transposer.HeaderLevels())
+        return;
+    const int first = level == 0 ? 0 : previousColumn;
+    if (first < 0 || first >= transposer.DynColCount())
+        return;
+
+    const auto differs = [&](int a, int b, int atLevel) {
+        return CompareQueryValues(transposer.HeaderValue(a, atLevel), transposer.HeaderValue(b, atLevel)) != 0;
+    };
+    entry->HeaderLevel = level;
+    int groupStart = first;
+    entry->HeaderCol = groupStart;
+    RunContents(statement);
+    for (int column = first + 1; column < transposer.DynColCount(); ++column) {
+        bool outerChanged = false;
+        for (int outer = 0; outer < level && !outerChanged; ++outer)
+            outerChanged = differs(column, first, outer);
+        if (outerChanged)
+            break;
+        if (differs(column, groupStart, level)) {
+            groupStart = column;
+            entry->HeaderCol = groupStart;
+            RunContents(statement);
+        }
+    }
+    entry->HeaderLevel = previousLevel;
+    entry->HeaderCol = previousColumn;
+}
+
+} // namespace quillo

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "reportgen/TExpr.h"
+
+#include <QByteArray>
+
+namespace quillo {
+
+class TKelPigger;
+class TKelReportGenerator;
+struct TKelQueryEntry;
+
+// Walks a template's REPORT element for a generator: copies ordinary elements with their expression
+// values evaluated and runs the statements (IF, WHILE, EXEC, OPENTAG, CLOSETAG, QUERY, FORDYNCOL, SUBHEADER).
+class TKelTemplateInterpreter {
+public:
+    // Statements and elements nested deeper than this are refused.
+    static constexpr int MaxNesting = 256;
+    // A WHILE that has run this many passes is stopped with an error.
+    static constexpr int MaxLoopPasses = 1'000'000;
+
+    TKelTemplateInterpreter(TKelReportGenerator& generator, QByteArray& output);
+
+    void RunNode(TKelPigger& node);
+
+private:
+    void RunContents(TKelPigger& node);
+    void CopyElement(TKelPigger& element);
+    void WriteStartTag(TKelPigger& element);
+    void RunIf(TKelPigger& statement);
+    void RunWhile(TKelPigger& statement);
+    void RunExec(TKelPigger& statement);
+    void RunOpenTag(TKelPigger& statement);
+    void RunCloseTag(TKelPigger& statement);
+    void RunQuery(TKelPigger& statement);
+    void BindParameters(TKelQueryEntry& entry, TKelPigger* params);
+    void RunForDynCol(TKelPigger& statement);
+    void RunSubHeader(TKelPigger& statement);
+
+    // The value of an attribute or text: "=..." is evaluated and converted to a string.
+    QByteArray ValueOf(const QByteArray& raw);
+    bool Condition(const QString& expression);
+    void WriteEscaped(const QByteArray& bytes);
+
+    TKelReportGenerator& m_generator;
+    QByteArray& m_output;
+    int m_depth = 0;
+};
+
+// Splits EXEC text at each ";" outside single- or double-quoted strings.
+QList<QByteArray> SplitStatements(const QByteArray& text);
+
+} // namespace quillo
