@@ -1,10 +1,44 @@
 #include "reportgen/TKelReportGenerator.h"
 
+#include "reportgen/TKelTemplateInterpreter.h"
+#include "tree/EKelError.h"
+
 namespace quillo {
 
 TKelReportGenerator::TKelReportGenerator()
     : m_parser(this)
 {
+    m_queryStack = &m_queries;
+}
+
+TKelReportGenerator::~TKelReportGenerator() { Clear(); }
+
+void TKelReportGenerator::BeforeNode(TKelPigger*) { }
+
+std::shared_ptr<IReportQuery> TKelReportGenerator::CreateQuery() { throw EKelError("Abstract Error"); }
+
+void TKelReportGenerator::Execute()
+{
+    BeforeNode(&m_template);
+    const QByteArray& root = m_template.Tag();
+    TKelPigger* report = m_template.FindChild("REPORT");
+    if ((root != "REPORT_TEMPLATE" && root != "QUILLO_TEMPLATE") || !report)
+        throw EKelError("Invalid report template");
+    TKelTemplateInterpreter(*this, m_output).RunNode(*report);
+    BeforeNode(nullptr);
+}
+
+void TKelReportGenerator::LoadTemplate(const QString& fileName) { m_template.LoadFromFile(fileName); }
+
+QByteArray TKelReportGenerator::TakeOutput() { return std::exchange(m_output, QByteArray()); }
+
+void TKelReportGenerator::Clear()
+{
+    m_template.Clear();
+    m_output.clear();
+    m_params.Clear();
+    m_variables.clear();
+    m_queries.Clear();
 }
 
 TExpr TKelReportGenerator::GetVar(const QByteArray& name) const { return m_variables.value(ExprUpperCase(name)); }

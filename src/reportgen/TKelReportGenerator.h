@@ -1,9 +1,14 @@
 #pragma once
 
+#include "reportgen/IReportQuery.h"
 #include "reportgen/TExprParser.h"
+#include "reportgen/TKelQueryStack.h"
+#include "reportgen/TRGPigger.h"
 #include "reportgen/TRepGenParams.h"
 
 #include <QHash>
+
+#include <memory>
 
 namespace quillo {
 
@@ -15,6 +20,7 @@ class TKelPigger;
 class TKelReportGenerator : public TExprContext {
 public:
     TKelReportGenerator();
+    ~TKelReportGenerator() override;
     TKelReportGenerator(const TKelReportGenerator&) = delete;
     TKelReportGenerator& operator=(const TKelReportGenerator&) = delete;
 
@@ -39,6 +45,23 @@ public:
     const IReportQueryStack* QueryStack() const { return m_queryStack; }
     void SetQueryStack(const IReportQueryStack* stack) { m_queryStack = stack; }
 
+    // Called with each template node before it is processed, and with null after a run.
+    virtual void BeforeNode(TKelPigger* node);
+    // The data source of QUERY statements; this generator has none and raises "Abstract Error".
+    virtual std::shared_ptr<IReportQuery> CreateQuery();
+    // Runs the loaded template, appending to the output. Raises "Invalid report template" for a
+    // template without a REPORT_TEMPLATE or QUILLO_TEMPLATE root holding a REPORT.
+    virtual void Execute();
+
+    // Replaces the template; reading errors propagate.
+    void LoadTemplate(const QString& fileName);
+    TRGPigger& Template() { return m_template; }
+    // The output written so far; reading it empties the buffer.
+    QByteArray TakeOutput();
+    // Forgets the template, output, parameters, variables and open queries.
+    void Clear();
+    TKelQueryStack& Queries() { return m_queries; }
+
 private:
     TExprParser m_parser;
     QHash<QByteArray, TExpr> m_variables;
@@ -46,6 +69,9 @@ private:
     TKelPigger* m_dataNode = nullptr;
     TKelPigger* m_passedParams = nullptr;
     const IReportQueryStack* m_queryStack = nullptr;
+    TRGPigger m_template;
+    QByteArray m_output;
+    TKelQueryStack m_queries;
 };
 
 } // namespace quillo
