@@ -1,27 +1,15 @@
 #include "testutil/QtPrinters.h"
+#include "testutil/ZdktoolProcess.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QByteArray out, err;
-};
-
-ToolRun Zdktool(const QStringList& args, const QByteArray& input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(ZDKTOOL_PATH), args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
-}
+using ToolRun = quillo::testutil::ZdktoolResult;
+using quillo::testutil::RunZdktool;
 
 class ZdktoolFiles : public ::testing::Test {
 protected:
@@ -47,7 +35,7 @@ const QByteArray Notebooks = "<NOTEBOOKS>"
 
 TEST_F(ZdktoolFiles, CheckCountsEveryNotebook)
 {
-    const ToolRun run = Zdktool({ "check", Write("n.zdk", Notebooks) });
+    const ToolRun run = RunZdktool({ "check", Write("n.zdk", Notebooks) });
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, QByteArray("ok: 2 notebooks, 3 fields, 2 pages, 3 records\n"));
 }
@@ -55,38 +43,39 @@ TEST_F(ZdktoolFiles, CheckCountsEveryNotebook)
 TEST_F(ZdktoolFiles, CheckReportsReadingFaultsAndRefusedFiles)
 {
     const QString broken = Write("broken.zdk", "<NOTEBOOKS>\n<NOTEBOOK>\n</NOTEBOOKS>");
-    ToolRun run = Zdktool({ "check", broken });
+    ToolRun run = RunZdktool({ "check", broken });
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, (QStringLiteral("error: %1: Unclosed tag: NOTEBOOK at byte 26\n").arg(broken)).toUtf8());
 
     const QString wrongRoot = Write("settings.zdk", "<SETTINGS/>");
-    run = Zdktool({ "check", wrongRoot });
+    run = RunZdktool({ "check", wrongRoot });
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, (QStringLiteral("error: Can't load file %1\n").arg(wrongRoot)).toUtf8());
 
     const QString noPages
         = Write("nopages.zdk", "<NOTEBOOKS><NOTEBOOK><FIELDS><FIELD/></FIELDS></NOTEBOOK></NOTEBOOKS>");
-    EXPECT_EQ(Zdktool({ "check", noPages }).exitCode, 1);
-    EXPECT_EQ(Zdktool({ "check", Write("empty.zdk", "") }).exitCode, 1);
-    EXPECT_EQ(Zdktool({ "check", dir.filePath("missing.zdk") }).exitCode, 1);
+    EXPECT_EQ(RunZdktool({ "check", noPages }).exitCode, 1);
+    EXPECT_EQ(RunZdktool({ "check", Write("empty.zdk", "") }).exitCode, 1);
+    EXPECT_EQ(RunZdktool({ "check", dir.filePath("missing.zdk") }).exitCode, 1);
 }
 
 TEST_F(ZdktoolFiles, FormatWritesCanonicalTextFromFileOrStdin)
 {
     const QByteArray canonical = "\r\n<SETTINGS DOC_NAME=\"a%22b\">\r\n\t<X/>\r\n</SETTINGS>";
-    EXPECT_EQ(Zdktool({ "format", Write("s.set", "<settings doc_name=\"a%22b\">\n<x/></settings>") }).out, canonical);
-    const ToolRun run = Zdktool({ "format", "-" }, "<settings doc_name=\"a%22b\"><x></x></settings>");
+    EXPECT_EQ(
+        RunZdktool({ "format", Write("s.set", "<settings doc_name=\"a%22b\">\n<x/></settings>") }).out, canonical);
+    const ToolRun run = RunZdktool({ "format", "-" }, "<settings doc_name=\"a%22b\"><x></x></settings>");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, canonical);
 
-    const ToolRun bad = Zdktool({ "format", "-" }, "<A x");
+    const ToolRun bad = RunZdktool({ "format", "-" }, "<A x");
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err, QByteArray("error: -: Syntax error at byte 6\n"));
 }
 
 TEST(Zdktool, UnknownCommandsAndMissingArgumentsFail)
 {
-    EXPECT_EQ(Zdktool({}).exitCode, 1);
-    EXPECT_EQ(Zdktool({ "nonsense" }).exitCode, 1);
-    EXPECT_EQ(Zdktool({ "check" }).exitCode, 1);
+    EXPECT_EQ(RunZdktool({}).exitCode, 1);
+    EXPECT_EQ(RunZdktool({ "nonsense" }).exitCode, 1);
+    EXPECT_EQ(RunZdktool({ "check" }).exitCode, 1);
 }

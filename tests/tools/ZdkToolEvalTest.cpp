@@ -1,25 +1,16 @@
 #include "testutil/QtPrinters.h"
+#include "testutil/ZdktoolProcess.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct EvalRun {
-    int exitCode;
-    QByteArray out, err;
-};
+using EvalRun = quillo::testutil::ZdktoolResult;
 
-EvalRun Eval(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(ZDKTOOL_PATH), QStringList { QStringLiteral("eval") } + args);
-    process.waitForFinished(30000);
-    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
-}
+EvalRun Eval(const QStringList& args) { return quillo::testutil::RunZdktool(QStringList { "eval" } + args); }
 
 TEST(ZdktoolEvalTest, PrintsOneLinePerExpressionWithOneGenerator)
 {

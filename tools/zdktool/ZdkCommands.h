@@ -10,6 +10,7 @@ namespace quillo::zdktool {
 int Check(const QStringList& args);
 int Format(const QStringList& args);
 int Eval(const QStringList& args);
+int Run(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);

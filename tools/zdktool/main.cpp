@@ -12,11 +12,13 @@ using namespace quillo;
 
 namespace {
 
-const char* const Usage = "usage: zdktool COMMAND ARGS...\n"
-                          "commands:\n"
-                          "  check FILE\n"
-                          "  format FILE|-\n"
-                          "  eval [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... EXPR...\n";
+const char* const Usage
+    = "usage: zdktool COMMAND ARGS...\n"
+      "commands:\n"
+      "  check FILE\n"
+      "  format FILE|-\n"
+      "  eval [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... EXPR...\n"
+      "  run TEMPLATE [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... [--out FILE]\n";
 
 } // namespace
 
@@ -32,6 +34,7 @@ int main(int argc, char** argv)
         { QStringLiteral("check"), zdktool::Check },
         { QStringLiteral("format"), zdktool::Format },
         { QStringLiteral("eval"), zdktool::Eval },
+        { QStringLiteral("run"), zdktool::Run },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
