@@ -1,6 +1,6 @@
 // Runs arbitrary template texts through the notebook generator against a small page with passed
 // parameters. Reading and run errors are raised as exceptions and are fine; crashes, hangs and
-// sanitizer reports are not. Loops and nesting are bounded by the interpreter itself.
+// sanitizer reports are not.
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelError.h"
 
@@ -34,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     } catch (const EKelError&) {
         return 0;
     }
+    // A small pass limit keeps endless loops from eating the fuzzing time.
+    generator.SetLoopPassLimit(1000);
     generator.SetDataNode(&nodes.page);
     generator.SetPassedParams(&nodes.params);
     // Twice: variables and a template changed by OPENTAG carry over into the second run.

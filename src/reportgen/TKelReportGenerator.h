@@ -61,6 +61,9 @@ public:
     // Forgets the template, output, parameters, variables and open queries.
     void Clear();
     TKelQueryStack& Queries() { return m_queries; }
+    // A WHILE that has run this many passes is stopped with an error instead of hanging the program.
+    int LoopPassLimit() const { return m_loopPassLimit; }
+    void SetLoopPassLimit(int passes) { m_loopPassLimit = passes; }
 
 private:
     TExprParser m_parser;
@@ -72,6 +75,7 @@ private:
     TRGPigger m_template;
     QByteArray m_output;
     TKelQueryStack m_queries;
+    int m_loopPassLimit = 1'000'000;
 };
 
 } // namespace quillo

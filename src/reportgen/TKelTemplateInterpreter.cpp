@@ -149,7 +149,13 @@ QByteArray TKelTemplateInterpreter::ValueOf(const QByteArray& raw)
     return value.Str;
 }
 
-void TKelTemplateInterpreter::WriteEscaped(const QByteArray& bytes) { KelTextCodec::AppendEscapedBytes(bytes, m_output); }
+void TKelTemplateInterpreter::WriteEscaped(const QByteArray& bytes)
+{
+    const qsizetype start = m_output.size();
+    m_output.resize(start + KelTextCodec::MaxEscapedSize(bytes.size()));
+    const char* end = KelTextCodec::WriteEscapedBytes(bytes.constData(), bytes.size(), m_output.data() + start);
+    m_output.resize(end - m_output.constData());
+}
 
 void TKelTemplateInterpreter::WriteStartTag(TKelPigger& element)
 {
@@ -203,8 +209,8 @@ void TKelTemplateInterpreter::RunWhile(TKelPigger& statement)
     if (before.isEmpty() && after.isEmpty())
         throw EKelError(QStringLiteral("Unterminated loop"));
     for (int passes = 0;; ++passes) {
-        if (passes == MaxLoopPasses)
-            throw EKelError(QStringLiteral("Loop stopped after %1 passes").arg(MaxLoopPasses));
+        if (passes == m_generator.LoopPassLimit())
+            throw EKelError(QStringLiteral("Loop stopped after %1 passes").arg(passes));
         if (!before.isEmpty() && !Condition(before))
             return;
         RunContents(statement);

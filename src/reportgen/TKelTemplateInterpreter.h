@@ -16,8 +16,6 @@ class TKelTemplateInterpreter {
 public:
     // Statements and elements nested deeper than this are refused.
     static constexpr int MaxNesting = 256;
-    // A WHILE that has run this many passes is stopped with an error.
-    static constexpr int MaxLoopPasses = 1'000'000;
 
     TKelTemplateInterpreter(TKelReportGenerator& generator, QByteArray& output);
 
