@@ -7,6 +7,9 @@
 #include "tree/KelTextCodec.h"
 #include "tree/TKelPigger.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace quillo {
 
 namespace {
@@ -110,27 +113,24 @@ void TKelTemplateInterpreter::RunNode(TKelPigger& node)
         throw EKelError(QStringLiteral("Template nested deeper than %1 levels").arg(MaxNesting));
     ++m_depth;
     m_generator.BeforeNode(&node);
-    const QByteArray& tag = node.Tag();
-    if (tag == "COMMENT")
-        ;
-    else if (tag == "IF")
-        RunIf(node);
-    else if (tag == "WHILE")
-        RunWhile(node);
-    else if (tag == "EXEC")
-        RunExec(node);
-    else if (tag == "OPENTAG")
-        RunOpenTag(node);
-    else if (tag == "CLOSETAG")
-        RunCloseTag(node);
-    else if (tag == "QUERY")
-        RunQuery(node);
-    else if (tag == "FORDYNCOL")
-        RunForDynCol(node);
-    else if (tag == "SUBHEADER")
-        RunSubHeader(node);
-    else
+    using Statement = void (TKelTemplateInterpreter::*)(TKelPigger&);
+    static const std::pair<QByteArrayView, Statement> statements[] = {
+        { "COMMENT", nullptr }, // skipped with everything in it
+        { "IF", &TKelTemplateInterpreter::RunIf },
+        { "WHILE", &TKelTemplateInterpreter::RunWhile },
+        { "EXEC", &TKelTemplateInterpreter::RunExec },
+        { "OPENTAG", &TKelTemplateInterpreter::RunOpenTag },
+        { "CLOSETAG", &TKelTemplateInterpreter::RunCloseTag },
+        { "QUERY", &TKelTemplateInterpreter::RunQuery },
+        { "FORDYNCOL", &TKelTemplateInterpreter::RunForDynCol },
+        { "SUBHEADER", &TKelTemplateInterpreter::RunSubHeader },
+    };
+    const auto statement = std::find_if(
+        std::begin(statements), std::end(statements), [&](const auto& entry) { return entry.first == node.Tag(); });
+    if (statement == std::end(statements))
         CopyElement(node);
+    else if (statement->second)
+        (this->*statement->second)(node);
     --m_depth;
 }
 

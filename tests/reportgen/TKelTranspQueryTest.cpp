@@ -1,6 +1,7 @@
 #include "reportgen/TKelTranspQuery.h"
 #include "reportgen/QueryValues.h"
 #include "reportgen/TKelQueryStack.h"
+#include "testutil/ErrorMessage.h"
 #include "testutil/QtPrinters.h"
 #include "testutil/TMemoryQuery.h"
 #include "tree/EKelError.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillo;
+using testutil::ErrorOf;
 using testutil::TMemoryQuery;
 
 namespace {
@@ -66,16 +68,6 @@ QString Grid(TKelTranspQuery& t)
         rows << cells.join(',');
     }
     return rows.join(" / ");
-}
-
-QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EKelError& error) {
-        return error.Message();
-    }
-    return {};
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "reportgen/TKelTemplateInterpreter.h"
 #include "reportgen/TRepGenPig.h"
+#include "testutil/ErrorMessage.h"
 #include "testutil/QtPrinters.h"
 #include "testutil/TMemoryQuery.h"
 #include "tree/EKelError.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillo;
+using testutil::ErrorOf;
 using testutil::TMemoryQuery;
 
 namespace {
@@ -14,16 +16,6 @@ namespace {
 QByteArray Template(const QByteArray& reportContent)
 {
     return "<QUILLO_TEMPLATE><REPORT>" + reportContent + "</REPORT></QUILLO_TEMPLATE>";
-}
-
-QString ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const EKelError& error) {
-        return error.Message();
-    }
-    return {};
 }
 
 class TemplateRun : public ::testing::Test {
@@ -55,14 +47,16 @@ protected:
 
 TEST_F(TemplateRun, CopiesElementsWithExpressionValuesByteForByte)
 {
-    EXPECT_EQ(Run(Template("<LABEL TEXT=\"=1+1\"/>")), QByteArray("\r\n\t<REPORT>\r\n\t\t<LABEL TEXT=\"2\"/>\r\n\t</REPORT>"));
+    EXPECT_EQ(Run(Template("<LABEL TEXT=\"=1+1\"/>")),
+        QByteArray("\r\n\t<REPORT>\r\n\t\t<LABEL TEXT=\"2\"/>\r\n\t</REPORT>"));
 
     TKelPigger data;
     data.SetAttr(QStringLiteral("NAME"), QStringLiteral("a<b \u00e9"));
     generator.SetDataNode(&data);
-    EXPECT_EQ(RunInReport("<LABEL>=GETATTRIB('NAME')</LABEL>"), QByteArray("\r\n\t\t<LABEL>a%3Cb \xc3\xa9\r\n\t\t</LABEL>"));
+    EXPECT_EQ(
+        RunInReport("<LABEL>=GETATTRIB('NAME')</LABEL>"), QByteArray("\r\n\t\t<LABEL>a%3Cb \xc3\xa9\r\n\t\t</LABEL>"));
     EXPECT_EQ(RunInReport("<L V=\"a%22b\" W=\"='=5'\" X=\"plain = text\"/>"),
-              QByteArray("\r\n\t\t<L V=\"a%22b\" W=\"=5\" X=\"plain = text\"/>"));
+        QByteArray("\r\n\t\t<L V=\"a%22b\" W=\"=5\" X=\"plain = text\"/>"));
     EXPECT_EQ(RunInReport("<A><B/>tail</A>"), QByteArray("\r\n\t\t<A>\r\n\t\t\t<B/>tail\r\n\t\t</A>"))
         << "the text follows the children";
 }
@@ -93,14 +87,16 @@ TEST_F(TemplateRun, WhileCountsExecSplitsAndVariablesSurviveRuns)
     const QByteArray loop = "<EXEC>SETVAR('i', 0)</EXEC>"
                             "<WHILE PRECOND=\" GETVAR('i') %3C 3 \"><ROW N=\"=GETVAR('i')\"/>"
                             "<EXEC>SETVAR('i', GETVAR('i') + 1)</EXEC></WHILE>";
-    EXPECT_EQ(RunInReport(loop), QByteArray("\r\n\t\t\t<ROW N=\"0\"/>\r\n\t\t\t<ROW N=\"1\"/>\r\n\t\t\t<ROW N=\"2\"/>"));
+    EXPECT_EQ(
+        RunInReport(loop), QByteArray("\r\n\t\t\t<ROW N=\"0\"/>\r\n\t\t\t<ROW N=\"1\"/>\r\n\t\t\t<ROW N=\"2\"/>"));
     EXPECT_EQ(RunInReport("<WHILE AFTERCOND=\"0 == 1\"><ONCE/></WHILE>"), QByteArray("\r\n\t\t\t<ONCE/>"));
     EXPECT_EQ(Failure(Template("<WHILE PRECOND=\"  \"/>")), QStringLiteral("Unterminated loop"));
 
     RunInReport("<EXEC>SETVAR('a', 'x;y'); SETVAR('b', 2) ; ;</EXEC>");
     EXPECT_EQ(generator.GetVar("a").Str, QByteArray("x;y"));
     EXPECT_EQ(generator.GetVar("B").Int, 2);
-    EXPECT_EQ(RunInReport("<V A=\"=GETVAR('a')\"/>"), QByteArray("\r\n\t\t<V A=\"x;y\"/>")) << "variables outlive a run";
+    EXPECT_EQ(RunInReport("<V A=\"=GETVAR('a')\"/>"), QByteArray("\r\n\t\t<V A=\"x;y\"/>"))
+        << "variables outlive a run";
 }
 
 TEST_F(TemplateRun, EndlessLoopsAreStopped)
@@ -112,7 +108,7 @@ TEST_F(TemplateRun, OpenTagAndCloseTag)
 {
     EXPECT_EQ(RunInReport("<OPENTAG TAG=\"band\" HEIGHT=\"=2*5\"><IGNORED/></OPENTAG><CLOSETAG TAG=\"BAND\"/>"
                           "<CLOSETAG TAG=\"band\"/>"),
-              QByteArray("\r\n\t\t<BAND TAG=\"band\" HEIGHT=\"10\"></BAND></band>"));
+        QByteArray("\r\n\t\t<BAND TAG=\"band\" HEIGHT=\"10\"></BAND></band>"));
     TKelPigger* openTag = generator.Template().FindChild("REPORT")->Child(0);
     EXPECT_EQ(openTag->Tag(), QByteArray("OPENTAG"));
     EXPECT_EQ(openTag->Text(), QByteArray("*"));
@@ -120,7 +116,8 @@ TEST_F(TemplateRun, OpenTagAndCloseTag)
 
 TEST_F(TemplateRun, CommentsAreNeverEvaluated)
 {
-    EXPECT_EQ(RunInReport("<COMMENT X=\"=1+\">=SETVAR(<EXEC>1+</EXEC></COMMENT><KEPT/>"), QByteArray("\r\n\t\t<KEPT/>"));
+    EXPECT_EQ(
+        RunInReport("<COMMENT X=\"=1+\">=SETVAR(<EXEC>1+</EXEC></COMMENT><KEPT/>"), QByteArray("\r\n\t\t<KEPT/>"));
 }
 
 TEST_F(TemplateRun, ReadingTheOutputEmptiesIt)
@@ -169,7 +166,8 @@ public:
     std::shared_ptr<IReportQuery> CreateQuery() override
     {
         if (sources.empty())
-            return std::make_shared<TMemoryQuery>(std::vector<TMemoryQuery::Field> {}, std::vector<std::vector<QVariant>> {});
+            return std::make_shared<TMemoryQuery>(
+                std::vector<TMemoryQuery::Field> {}, std::vector<std::vector<QVariant>> {});
         auto next = sources.front();
         sources.erase(sources.begin());
         return next;
@@ -186,8 +184,7 @@ public:
 
 std::shared_ptr<TMemoryQuery> People()
 {
-    return std::make_shared<TMemoryQuery>(
-        std::vector<TMemoryQuery::Field> { { "Name", kftString }, { "Age", kftInt } },
+    return std::make_shared<TMemoryQuery>(std::vector<TMemoryQuery::Field> { { "Name", kftString }, { "Age", kftInt } },
         std::vector<std::vector<QVariant>> { { "Ann", 30 }, { "Bob", 41 } });
 }
 
@@ -207,18 +204,20 @@ protected:
     TTestGenerator generator;
 };
 
-const QByteArray PeopleQuery = "<QUERY NAME=\"P\"><SQL>people</SQL>"
-                               "<HEADER><H N=\"=RECNO()\"/></HEADER>"
-                               "<BODY><R N=\"=RECNO('p')\" NAME=\"=GETFIELD('name')\" AGE=\"=GETFIELD('AGE', 'P')\"/></BODY>"
-                               "<FOOTER><F N=\"=RECNO()\"/></FOOTER></QUERY>";
+const QByteArray PeopleQuery
+    = "<QUERY NAME=\"P\"><SQL>people</SQL>"
+      "<HEADER><H N=\"=RECNO()\"/></HEADER>"
+      "<BODY><R N=\"=RECNO('p')\" NAME=\"=GETFIELD('name')\" AGE=\"=GETFIELD('AGE', 'P')\"/></BODY>"
+      "<FOOTER><F N=\"=RECNO()\"/></FOOTER></QUERY>";
 
 } // namespace
 
 TEST_F(QueryRun, HeaderBodyFooterWithRecordNumbers)
 {
     generator.sources = { People() };
-    EXPECT_EQ(Run(PeopleQuery), QByteArray("<REPORT><H N=\"0\"/><R N=\"1\" NAME=\"Ann\" AGE=\"30\"/>"
-                                           "<R N=\"2\" NAME=\"Bob\" AGE=\"41\"/><F N=\"2\"/></REPORT>"));
+    EXPECT_EQ(Run(PeopleQuery),
+        QByteArray("<REPORT><H N=\"0\"/><R N=\"1\" NAME=\"Ann\" AGE=\"30\"/>"
+                   "<R N=\"2\" NAME=\"Bob\" AGE=\"41\"/><F N=\"2\"/></REPORT>"));
     EXPECT_TRUE(generator.visited.contains("QUERY SQL HEADER H BODY R R FOOTER F"));
 }
 
@@ -240,7 +239,7 @@ TEST_F(QueryRun, FailuresNameTheQuery)
     failing->errorText = QStringLiteral("boom");
     generator.sources = { failing };
     EXPECT_EQ(Failure("<QUERY NAME=\"Q\" ERRMSG=\"%s failed (%s), 100%%\"><SQL>x</SQL></QUERY>"),
-              QStringLiteral("Q failed (boom), 100%"));
+        QStringLiteral("Q failed (boom), 100%"));
     EXPECT_EQ(generator.Queries().Depth(), 0) << "a failed run leaves no open query behind";
 }
 
@@ -267,9 +266,10 @@ TEST_F(QueryRun, ParametersAreBoundByNameAndType)
         return Failure("<QUERY NAME=\"Q\"><SQL>x</SQL>" + params + "</QUERY>");
     };
     EXPECT_EQ(failure(""), QStringLiteral("Parameter 'Q.age' not found"));
-    EXPECT_EQ(failure("<PARAMS><PARAM NAME=\"other\" TYPE=\"INT\"/></PARAMS>"), QStringLiteral("Parameter 'Q.age' not found"));
+    EXPECT_EQ(failure("<PARAMS><PARAM NAME=\"other\" TYPE=\"INT\"/></PARAMS>"),
+        QStringLiteral("Parameter 'Q.age' not found"));
     EXPECT_EQ(failure("<PARAMS><PARAM NAME=\"AGE\" TYPE=\"TEXT\"/></PARAMS>"),
-              QStringLiteral("Parameter 'Q.age' is of unknown data type"));
+        QStringLiteral("Parameter 'Q.age' is of unknown data type"));
 }
 
 TEST_F(QueryRun, NinthNestedQueryIsRefused)
@@ -287,8 +287,8 @@ namespace {
 // Person, year, month, amount: sorted by person.
 std::shared_ptr<TMemoryQuery> Sales()
 {
-    return std::make_shared<TMemoryQuery>(
-        std::vector<TMemoryQuery::Field> { { "Person", kftString }, { "Year", kftInt }, { "Q", kftInt }, { "Sum", kftInt } },
+    return std::make_shared<TMemoryQuery>(std::vector<TMemoryQuery::Field> { { "Person", kftString },
+                                              { "Year", kftInt }, { "Q", kftInt }, { "Sum", kftInt } },
         std::vector<std::vector<QVariant>> { { "Ann", 2023, 1, 10 }, { "Ann", 2024, 1, 30 }, { "Bob", 2023, 2, 20 } });
 }
 
@@ -303,20 +303,22 @@ TEST_F(QueryRun, TransposedQueriesRunDynamicColumnsAndHeaderGroups)
                                "<BODY><R P=\"=GETFIELD('person')\" N=\"=GETDYNCOLCOUNT()\">"
                                "<FORDYNCOL><C I=\"=GETDYNCOLINDEX()\" V=\"=GETDYNFIELD()\"/></FORDYNCOL></R></BODY>"
                                "</QUERY>");
-    EXPECT_EQ(out, QByteArray("<REPORT><Y V=\"2023\"/><Q V=\"1\"/><Q V=\"2\"/><Y V=\"2024\"/><Q V=\"1\"/>"
-                              "<R P=\"Ann\" N=\"3\"><C I=\"0\" V=\"10\"/><C I=\"1\" V=\"\"/><C I=\"2\" V=\"30\"/></R>"
-                              "<R P=\"Bob\" N=\"3\"><C I=\"0\" V=\"\"/><C I=\"1\" V=\"20\"/><C I=\"2\" V=\"\"/></R>"
-                              "</REPORT>"));
+    EXPECT_EQ(out,
+        QByteArray("<REPORT><Y V=\"2023\"/><Q V=\"1\"/><Q V=\"2\"/><Y V=\"2024\"/><Q V=\"1\"/>"
+                   "<R P=\"Ann\" N=\"3\"><C I=\"0\" V=\"10\"/><C I=\"1\" V=\"\"/><C I=\"2\" V=\"30\"/></R>"
+                   "<R P=\"Bob\" N=\"3\"><C I=\"0\" V=\"\"/><C I=\"1\" V=\"20\"/><C I=\"2\" V=\"\"/></R>"
+                   "</REPORT>"));
 }
 
 TEST_F(QueryRun, DynamicColumnFunctionsNeedTheirStatement)
 {
     generator.sources = { Sales() };
     EXPECT_EQ(Failure("<QUERY TRANSPONATE-BY=\"1\"><SQL>x</SQL><BODY><C V=\"=GETDYNFIELD()\"/></BODY></QUERY>"),
-              QStringLiteral("Error in transponated query"));
+        QStringLiteral("Error in transponated query"));
     generator.sources = { People() };
-    EXPECT_EQ(Failure("<QUERY><SQL>x</SQL><BODY><FORDYNCOL><C/></FORDYNCOL><C N=\"=GETDYNCOLCOUNT()\"/></BODY></QUERY>"),
-              QStringLiteral("Error in transponated query"));
+    EXPECT_EQ(
+        Failure("<QUERY><SQL>x</SQL><BODY><FORDYNCOL><C/></FORDYNCOL><C N=\"=GETDYNCOLCOUNT()\"/></BODY></QUERY>"),
+        QStringLiteral("Error in transponated query"));
     generator.sources = { Sales() };
     EXPECT_EQ(Failure("<QUERY TRANSPONATE-BY=\"3\"><SQL>x</SQL></QUERY>"), QStringLiteral("Invalid query structure"));
 }

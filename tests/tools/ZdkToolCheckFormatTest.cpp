@@ -1,8 +1,8 @@
 #include "testutil/QtPrinters.h"
+#include "testutil/TempFolder.h"
 #include "testutil/ZdktoolProcess.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,15 +13,8 @@ using quillo::testutil::RunZdktool;
 
 class ZdktoolFiles : public ::testing::Test {
 protected:
-    QString Write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path;
-    }
-    QTemporaryDir dir;
+    QString Write(const QString& name, const QByteArray& bytes) { return dir.Write(name, bytes); }
+    quillo::testutil::TempFolder dir;
 };
 
 const QByteArray Notebooks = "<NOTEBOOKS>"
@@ -56,7 +49,7 @@ TEST_F(ZdktoolFiles, CheckReportsReadingFaultsAndRefusedFiles)
         = Write("nopages.zdk", "<NOTEBOOKS><NOTEBOOK><FIELDS><FIELD/></FIELDS></NOTEBOOK></NOTEBOOKS>");
     EXPECT_EQ(RunZdktool({ "check", noPages }).exitCode, 1);
     EXPECT_EQ(RunZdktool({ "check", Write("empty.zdk", "") }).exitCode, 1);
-    EXPECT_EQ(RunZdktool({ "check", dir.filePath("missing.zdk") }).exitCode, 1);
+    EXPECT_EQ(RunZdktool({ "check", dir.File("missing.zdk") }).exitCode, 1);
 }
 
 TEST_F(ZdktoolFiles, FormatWritesCanonicalTextFromFileOrStdin)

@@ -1,8 +1,8 @@
 #include "testutil/QtPrinters.h"
+#include "testutil/TempFolder.h"
 #include "testutil/ZdktoolProcess.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,15 +12,8 @@ namespace {
 
 class ZdktoolRun : public ::testing::Test {
 protected:
-    QString Write(const QString& name, const QByteArray& bytes)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path;
-    }
-    QTemporaryDir dir;
+    QString Write(const QString& name, const QByteArray& bytes) { return dir.Write(name, bytes); }
+    quillo::testutil::TempFolder dir;
 };
 
 const QByteArray Notebook = "<NOTEBOOKS><NOTEBOOK NAME=\"Friends\"><FIELDS><FIELD NAME=\"NAME\"/></FIELDS><PAGES>"
@@ -50,7 +43,7 @@ TEST_F(ZdktoolRun, RunsATemplateAgainstAPageWithParameters)
                    "\r\n\t\t\t<LABEL TEXT=\"Zed &lt;\"/>"
                    "\r\n\t</REPORT>"));
 
-    const QString out = dir.filePath("out.r");
+    const QString out = dir.File("out.r");
     EXPECT_EQ(RunZdktool(args + QStringList { "--out", out }).out, QByteArray());
     QFile file(out);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
