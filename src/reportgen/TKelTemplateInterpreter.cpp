@@ -189,23 +189,23 @@ void TKelTemplateInterpreter::CopyElement(TKelPigger& element)
     m_output.append('>');
 }
 
-bool TKelTemplateInterpreter::Condition(const QString& expression)
+bool TKelTemplateInterpreter::Condition(const QByteArray& expression)
 {
-    TExpr value = m_generator.Evaluate(expression.toUtf8());
+    TExpr value = m_generator.Evaluate(expression);
     ConvertExpr(value, ekBool);
     return value.Bool;
 }
 
 void TKelTemplateInterpreter::RunIf(TKelPigger& statement)
 {
-    if (Condition(statement.GetAttr(QStringLiteral("COND"))))
+    if (Condition(statement.GetAttr(QStringLiteral("COND")).toUtf8()))
         RunContents(statement);
 }
 
 void TKelTemplateInterpreter::RunWhile(TKelPigger& statement)
 {
-    const QString before = statement.GetAttr(QStringLiteral("PRECOND")).trimmed();
-    const QString after = statement.GetAttr(QStringLiteral("AFTERCOND")).trimmed();
+    const QByteArray before = TrimmedBlanks(statement.GetAttr(QStringLiteral("PRECOND")).toUtf8());
+    const QByteArray after = TrimmedBlanks(statement.GetAttr(QStringLiteral("AFTERCOND")).toUtf8());
     if (before.isEmpty() && after.isEmpty())
         throw EKelError(QStringLiteral("Unterminated loop"));
     for (int passes = 0;; ++passes) {
@@ -255,6 +255,8 @@ void TKelTemplateInterpreter::RunQuery(TKelPigger& statement)
 {
     TKelQueryStack& stack = m_generator.Queries();
     std::shared_ptr<IReportQuery> query = m_generator.CreateQuery();
+    if (!query)
+        throw EKelError("Abstract Error");
     TKelQueryEntry& entry = stack.Push(std::move(query));
     TQueryEntryScope scope(stack);
 

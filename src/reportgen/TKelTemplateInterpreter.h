@@ -37,7 +37,7 @@ private:
 
     // The value of an attribute or text: "=..." is evaluated and converted to a string.
     QByteArray ValueOf(const QByteArray& raw);
-    bool Condition(const QString& expression);
+    bool Condition(const QByteArray& expression);
     void WriteEscaped(const QByteArray& bytes);
 
     TKelReportGenerator& m_generator;

@@ -85,12 +85,12 @@ TEST_F(TemplateRun, IfRunsItsContentsOnlyWhenTrue)
 TEST_F(TemplateRun, WhileCountsExecSplitsAndVariablesSurviveRuns)
 {
     const QByteArray loop = "<EXEC>SETVAR('i', 0)</EXEC>"
-                            "<WHILE PRECOND=\" GETVAR('i') %3C 3 \"><ROW N=\"=GETVAR('i')\"/>"
+                            "<WHILE PRECOND=\"\t GETVAR('i') %3C 3 \r\n\"><ROW N=\"=GETVAR('i')\"/>"
                             "<EXEC>SETVAR('i', GETVAR('i') + 1)</EXEC></WHILE>";
     EXPECT_EQ(
         RunInReport(loop), QByteArray("\r\n\t\t\t<ROW N=\"0\"/>\r\n\t\t\t<ROW N=\"1\"/>\r\n\t\t\t<ROW N=\"2\"/>"));
     EXPECT_EQ(RunInReport("<WHILE AFTERCOND=\"0 == 1\"><ONCE/></WHILE>"), QByteArray("\r\n\t\t\t<ONCE/>"));
-    EXPECT_EQ(Failure(Template("<WHILE PRECOND=\"  \"/>")), QStringLiteral("Unterminated loop"));
+    EXPECT_EQ(Failure(Template("<WHILE PRECOND=\"%01 %1F\"/>")), QStringLiteral("Unterminated loop"));
 
     RunInReport("<EXEC>SETVAR('a', 'x;y'); SETVAR('b', 2) ; ;</EXEC>");
     EXPECT_EQ(generator.GetVar("a").Str, QByteArray("x;y"));
