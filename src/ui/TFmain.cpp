@@ -331,6 +331,8 @@ void TFmain::NewNotebookWanted() { NewNotebook(); }
 void TFmain::UpdateCommands()
 {
     m_save->setEnabled(Changed());
+    // Without a document there is nothing a notebook file could hold.
+    m_saveAs->setEnabled(HasDocument());
     m_popNewNotebook->setEnabled(HasDocument() && Document().ChildCount() > 0);
     const TKelPigger* selected = m_guider->SelectedNode();
     const bool belowRoot = selected && selected != m_guider->Root();

@@ -205,9 +205,22 @@ void TOPigSructEd::MoveItem(QTreeWidgetItem* item, QTreeWidgetItem* other, bool 
     }
 }
 
+namespace {
+
+bool IsAncestorOf(const TKelPigger* ancestor, const TKelPigger* node)
+{
+    for (; node; node = node->Parent())
+        if (node == ancestor)
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool TOPigSructEd::SwapNodes(TKelPigger* a, TKelPigger* b)
 {
-    if (!a || !b)
+    // Loading one node replaces its subtree, which would free the other if it lay inside.
+    if (!a || !b || (a != b && (IsAncestorOf(a, b) || IsAncestorOf(b, a))))
         return false;
     const QByteArray textA = a->SaveToText();
     const QByteArray textB = b->SaveToText();

@@ -43,7 +43,8 @@ public:
     // Mirrors a MoveChild of two neighbours: item goes in front of other; moving down, other
     // then goes in front of item.
     void MoveItem(QTreeWidgetItem* item, QTreeWidgetItem* other, bool upwards);
-    // Exchanges the whole content of two nodes through their text form.
+    // Exchanges the whole content of two nodes through their text form; false when either is missing or
+    // one lies inside the other.
     static bool SwapNodes(TKelPigger* a, TKelPigger* b);
     // The NOTEBOOK the selected node belongs to (or is), or nullptr.
     TKelPigger* CurrentNotebookOf() const;

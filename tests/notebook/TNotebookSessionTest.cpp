@@ -1,4 +1,5 @@
 #include "notebook/TNotebookSession.h"
+#include "notebook/TSafeFileWriter.h"
 #include "notebook/TUserSettings.h"
 #include "testutil/FaultyFileOps.h"
 #include "testutil/NotebookFixtures.h"
@@ -360,13 +361,6 @@ TEST_F(SessionTest, SaveCopesWithUnusualNeighbours)
     }
 }
 
-TEST_F(SessionTest, StartWithoutLastFileOpensNothing)
-{
-    session.Start();
-    EXPECT_EQ(session.Document().Tag(), "");
-    EXPECT_TRUE(listener.log.isEmpty());
-}
-
 TEST_F(SessionTest, ExitKeepsTheWindowOpenWhenTheWantedSaveFails)
 {
     Open(friends);
@@ -377,6 +371,15 @@ TEST_F(SessionTest, ExitKeepsTheWindowOpenWhenTheWantedSaveFails)
     EXPECT_FALSE(session.Exit());
     EXPECT_TRUE(session.Exit()) << "No closes";
     EXPECT_TRUE(TempFolder::Read(settings.Path()).contains(friends.toUtf8())) << "settings saved on exit";
+}
+
+TEST(SafeFileWriterTest, BackupNameReplacesTheExtensionOfTheFileName)
+{
+    const std::pair<QString, QString> cases[] = { { "/d/friends.zdk", "/d/friends.BAK" },
+        { "/d/friends", "/d/friends.BAK" }, { "/d/my.friends.zdk", "/d/my.friends.BAK" },
+        { "/d.x/friends", "/d.x/friends.BAK" }, { "friends.zdk", "friends.BAK" } };
+    for (const auto& [path, backup] : cases)
+        EXPECT_EQ(TSafeFileWriter::BackupName(path), backup);
 }
 
 } // namespace

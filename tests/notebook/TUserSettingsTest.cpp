@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QStandardPaths>
-
 namespace quillo {
 namespace {
 
@@ -71,13 +69,6 @@ TEST(UserSettingsTest, WriteErrorsAreIgnored)
     TUserSettings settings(blocker + "/quillo-zdk.SET");
     settings.Save();
     EXPECT_EQ(TempFolder::Read(blocker), "not a folder");
-}
-
-TEST(UserSettingsTest, DefaultPathIsInTheApplicationConfigFolder)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    EXPECT_EQ(TUserSettings::DefaultPath(), folder + "/quillo-zdk.SET");
 }
 
 } // namespace

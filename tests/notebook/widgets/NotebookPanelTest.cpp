@@ -12,36 +12,36 @@
 namespace quillo::test {
 namespace {
 
-TEST_F(PanelTest, NotebookPanelIsEmptyAndDisabledWithoutANotebook)
+TEST_F(PanelTest, NotebookPanelShowsTheNotebookOrNothing)
 {
-    Select(Notebook(0));
-    Select(Doc());
-    EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
-    EXPECT_EQ(notebook->Notebook(), nullptr);
-    EXPECT_EQ(notebook->Edit_nb_name->text(), "");
-    EXPECT_EQ(notebook->Memo_nb_dsc->toPlainText(), "");
-    EXPECT_EQ(notebook->SE_rpp->value(), 10);
-    for (QWidget* control : std::initializer_list<QWidget*> { notebook->Edit_nb_name, notebook->Memo_nb_dsc,
-             notebook->RG_tab_position, notebook->SE_rpp, notebook->Btn_delete_notebook, notebook->Btn_apply })
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_TRUE(notebook->Btn_new_notebook->isEnabled());
+    const struct {
+        TKelPigger* node;
+        const char* name;
+        const char* description;
+        bool right;
+        int rpp;
+    } cases[] = {
+        { &Notebook(0), "Friends", "My friends", false, 20 },
+        { &Notebook(1), "Work", "", true, 10 },
+        { &Doc(), "", "", false, 10 },
+    };
+    for (const auto& c : cases) {
+        Select(*c.node);
+        const bool bound = c.node != &Doc();
+        EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
+        EXPECT_EQ(notebook->Notebook(), bound ? c.node : nullptr);
+        EXPECT_EQ(notebook->Edit_nb_name->text(), c.name);
+        EXPECT_EQ(notebook->Memo_nb_dsc->toPlainText(), c.description);
+        EXPECT_EQ(notebook->RB_right->isChecked(), c.right);
+        EXPECT_EQ(notebook->RB_top->isChecked(), !c.right);
+        EXPECT_EQ(notebook->SE_rpp->value(), c.rpp);
+        for (QWidget* control : std::initializer_list<QWidget*> { notebook->Edit_nb_name, notebook->Memo_nb_dsc,
+                 notebook->RG_tab_position, notebook->SE_rpp, notebook->Btn_delete_notebook })
+            EXPECT_EQ(control->isEnabled(), bound) << control->objectName().toStdString();
+        EXPECT_FALSE(notebook->Btn_apply->isEnabled());
+        EXPECT_TRUE(notebook->Btn_new_notebook->isEnabled());
+    }
     EXPECT_FALSE(notebook->btn_reminder->isVisibleTo(window.get()));
-}
-
-TEST_F(PanelTest, NotebookPanelShowsTheNotebook)
-{
-    Select(Notebook(0));
-    EXPECT_EQ(notebook->Edit_nb_name->text(), "Friends");
-    EXPECT_EQ(notebook->Memo_nb_dsc->toPlainText(), "My friends");
-    EXPECT_TRUE(notebook->RB_top->isChecked());
-    EXPECT_EQ(notebook->SE_rpp->value(), 20);
-    EXPECT_TRUE(notebook->Edit_nb_name->isEnabled());
-    EXPECT_TRUE(notebook->Btn_delete_notebook->isEnabled());
-    EXPECT_FALSE(notebook->Btn_apply->isEnabled());
-    Select(Notebook(1));
-    EXPECT_TRUE(notebook->RB_right->isChecked());
-    EXPECT_EQ(notebook->SE_rpp->value(), 10);
-    EXPECT_EQ(notebook->RG_tab_position->title(), "Page tab position");
 }
 
 TEST_F(PanelTest, ApplyWritesTheNotebookProperties)
@@ -110,18 +110,6 @@ TEST_F(PanelTest, DeleteNotebookAfterTheTick)
     // The lists that showed the deleted notebook hold nothing of it any more.
     EXPECT_EQ(pages->List(), nullptr);
     EXPECT_EQ(fields->List(), nullptr);
-}
-
-TEST_F(PanelTest, NewNotebookButtonOpensTheWizardForTheDocument)
-{
-    TKelPigger* wizardRoot = nullptr;
-    TMainHooks hooks;
-    hooks.fieldProps = &fieldProps;
-    hooks.newNotebookWizard = [&](TKelPigger& root) { wizardRoot = &root; };
-    window->SetHooks(hooks);
-    Select(Notebook(0));
-    Click(notebook->Btn_new_notebook);
-    EXPECT_EQ(wizardRoot, &Doc());
 }
 
 TEST(FieldPropsDialog, LoadsAndReturnsTheProperties)
