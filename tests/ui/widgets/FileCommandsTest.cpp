@@ -131,6 +131,10 @@ TEST_F(FileCommandsTest, StartingWithoutSettingsShowsAnEmptyWindowAndWritesThem)
     EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
     EXPECT_EQ(ShownSheet(), "");
     EXPECT_FALSE(window->findChild<QAction*>("N_Save")->isEnabled());
+    // An empty window has no notebook file to write: one saved now could never be opened.
+    EXPECT_FALSE(window->findChild<QAction*>("N_Saveas")->isEnabled());
+    window->Session().NewDocument();
+    EXPECT_TRUE(window->findChild<QAction*>("N_Saveas")->isEnabled());
     EXPECT_EQ(testutil::TempFolder::Read(SettingsPath()).trimmed(), "<SETTINGS/>");
     EXPECT_TRUE(Close());
 }

@@ -180,6 +180,11 @@ TEST_F(GuiderTest, SwapNodesExchangesWholeContent)
     EXPECT_EQ(pageA.ChildCount(), 2);
     EXPECT_FALSE(TOPigSructEd::SwapNodes(&first, nullptr));
     EXPECT_FALSE(TOPigSructEd::SwapNodes(nullptr, &second));
+    // Loading a node frees its subtree: a node and one inside it are refused, not swapped.
+    const QByteArray before = doc.SaveToText();
+    EXPECT_FALSE(TOPigSructEd::SwapNodes(&pageA, &first));
+    EXPECT_FALSE(TOPigSructEd::SwapNodes(&second, &Notebook(0)));
+    EXPECT_EQ(doc.SaveToText(), before);
 }
 
 } // namespace
