@@ -235,12 +235,22 @@ TEST_F(PanelTest, FieldPropertiesWithoutARename)
         bool changed;
     };
     const Case cases[] = {
-        { "title, width 0, feature", [](TFieldProps& p) { p = { "PHONE", "  Who  ", 0, "Field is http" }; }, true,
-            true, "NAME=PHONE TITLE=Who FEATURE=Field is http WIDTH=0", "", true },
-        { "no title, no feature", [](TFieldProps& p) { p = { "PHONE", "", 100, "" }; }, true, false,
-            "NAME=PHONE WIDTH=100", "", true },
-        { "duplicate name keeps the feature", [](TFieldProps& p) { p = { "person", "", 33, "Field is file" }; }, true,
-            false, "NAME=PHONE TITLE=Phone number FEATURE=Field is file", "Msg: Field \"person\" already exists", true },
+        { "title, width 0, feature",
+            [](TFieldProps& p) {
+                p = { "PHONE", "  Who  ", 0, "Field is http" };
+            },
+            true, true, "NAME=PHONE TITLE=Who FEATURE=Field is http WIDTH=0", "", true },
+        { "no title, no feature",
+            [](TFieldProps& p) {
+                p = { "PHONE", "", 100, "" };
+            },
+            true, false, "NAME=PHONE WIDTH=100", "", true },
+        { "duplicate name keeps the feature",
+            [](TFieldProps& p) {
+                p = { "person", "", 33, "Field is file" };
+            },
+            true, false, "NAME=PHONE TITLE=Phone number FEATURE=Field is file", "Msg: Field \"person\" already exists",
+            true },
         { "letter case only", [](TFieldProps& p) { p.name = "Phone"; }, true, false,
             "NAME=PHONE TITLE=Phone number WIDTH=100", "", true },
         { "empty name", [](TFieldProps& p) { p.name = ""; }, true, false, "NAME=PHONE TITLE=Phone number",
