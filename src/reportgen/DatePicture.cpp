@@ -61,26 +61,31 @@ public:
                 ++m_pos;
                 continue;
             }
-            QChar letter = c.toUpper();
-            // "m" right after an hour element means minutes.
-            if (letter == QLatin1Char('M') && last == QLatin1Char('H'))
-                letter = QLatin1Char('N');
+            const QChar letter = c.toUpper();
+            // "m" and "mm" right after an hour element mean minutes; "mmm" stays a month name.
+            const bool minutes = letter == QLatin1Char('M') && last == QLatin1Char('H') && RunLength() <= 2;
             last = letter;
-            WriteElement(letter);
+            WriteElement(minutes ? QChar(QLatin1Char('N')) : letter);
         }
         return m_out;
     }
 
 private:
-    // Counts and consumes the run of this letter, in either case.
-    int TakeRun()
+    // Length of the run of the current letter, in either case.
+    int RunLength() const
     {
         const QChar letter = m_picture[m_pos].toUpper();
-        int count = 0;
-        while (m_pos < m_picture.size() && m_picture[m_pos].toUpper() == letter) {
-            ++m_pos;
-            ++count;
-        }
+        qsizetype end = m_pos;
+        while (end < m_picture.size() && m_picture[end].toUpper() == letter)
+            ++end;
+        return int(end - m_pos);
+    }
+
+    // Counts and consumes the run of the current letter.
+    int TakeRun()
+    {
+        const int count = RunLength();
+        m_pos += count;
         return count;
     }
 

@@ -154,11 +154,11 @@ TExpr TExprParser::ReadParenthesised()
     const NestingGuard guard(*this, m_pos);
     ++m_pos;
     SkipBlanks();
-    const qsizetype inner = m_pos;
     TExpr result = Parse(0);
     if (Current() != ')')
         Raise(QStringLiteral("Unclosed brace"), m_pos);
-    if (m_pos == inner)
+    // A null inside, as in (NULL()), counts as empty too.
+    if (result.IsNull())
         Raise(QStringLiteral("Empty expression"), m_pos);
     ++m_pos;
     SkipBlanks();

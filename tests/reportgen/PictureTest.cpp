@@ -92,6 +92,7 @@ TEST(DatePictureTest, ElementsInTheUsersLocale)
         { "h 'h' mm", "14 h 05", "14 h 05" },
         { "hh mm", "14 05", "14 05" },
         { "mm hh", "03 14", "03 14" },
+        { "hh mmm", "14 Mar", "14 März" },
         { "h:nn am/pm", "2:05 pm", "2:05 pm" },
         { "h:nn AM/PM", "2:05 PM", "2:05 PM" },
         { "h a/p", "2 p", "2 p" },

@@ -210,7 +210,7 @@ TEST_F(ExprParserTest, EmptyArgumentsAreNull)
         { "ISNULL( , 2)", "int 2" },
         { "ISNULL(1,)", "int 1" },
         { "ISNULL()", "error: Error in function: ISNULL. Position 1" },
-        { "ISNULL((NULL()))", "bool true" },
+        { "ISNULL((NULL()))", "error: Empty expression. Position 15" },
     };
     CheckAll(cases);
 }
