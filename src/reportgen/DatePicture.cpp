@@ -41,6 +41,7 @@ public:
         , m_date(moment.date())
         , m_time(moment.time())
         , m_locale(locale)
+        , m_twelveHour(HasAmPm())
     {
     }
 
@@ -89,29 +90,29 @@ private:
         return count;
     }
 
-    bool StartsWith(const char* text) const
+    // A 12-hour clock when the picture holds an am/pm element anywhere outside quotes.
+    bool HasAmPm() const
     {
-        return QStringView(m_picture).mid(m_pos).startsWith(QLatin1String(text), Qt::CaseInsensitive);
-    }
-
-    // A 12-hour clock when an am/pm element follows before the next hour element.
-    bool TwelveHourClock() const
-    {
-        bool quoted = false;
-        for (qsizetype i = m_pos; i < m_picture.size(); ++i) {
-            const QChar c = m_picture[i].toUpper();
-            if (IsQuote(c))
-                quoted = !quoted;
-            else if (quoted)
-                continue;
-            else if (c == QLatin1Char('H'))
-                return false;
-            else if (c == QLatin1Char('A'))
-                return QStringView(m_picture).mid(i).startsWith(QLatin1String("am/pm"), Qt::CaseInsensitive)
-                    || QStringView(m_picture).mid(i).startsWith(QLatin1String("a/p"), Qt::CaseInsensitive)
-                    || QStringView(m_picture).mid(i).startsWith(QLatin1String("ampm"), Qt::CaseInsensitive);
+        for (qsizetype i = 0; i < m_picture.size(); ++i) {
+            if (IsQuote(m_picture[i])) {
+                const qsizetype close = m_picture.indexOf(m_picture[i], i + 1);
+                if (close < 0)
+                    return false;
+                i = close;
+            } else if (m_picture[i].toUpper() == QLatin1Char('A') && AmPmLength(i) > 0) {
+                return true;
+            }
         }
         return false;
+    }
+
+    // Length of the am/pm element starting at i, or 0.
+    qsizetype AmPmLength(qsizetype i) const
+    {
+        for (const char* form : { "am/pm", "a/p", "ampm" })
+            if (QStringView(m_picture).mid(i).startsWith(QLatin1String(form), Qt::CaseInsensitive))
+                return qsizetype(qstrlen(form));
+        return 0;
     }
 
     void WriteSeparator(QChar c)
@@ -133,9 +134,8 @@ private:
 
     void WriteHour(int count)
     {
-        const bool twelve = TwelveHourClock();
         int hour = m_time.hour();
-        if (twelve)
+        if (m_twelveHour)
             hour = hour % 12 == 0 ? 12 : hour % 12;
         m_out += Padded(hour, count > 1 ? 2 : 1);
     }
@@ -144,16 +144,20 @@ private:
     void WriteAmPm()
     {
         const bool pm = m_time.hour() >= 12;
-        if (StartsWith("am/pm")) {
+        switch (AmPmLength(m_pos)) {
+        case 5: // am/pm
             m_out += m_picture.mid(m_pos + (pm ? 3 : 0), 2);
             m_pos += 5;
-        } else if (StartsWith("a/p")) {
+            break;
+        case 3: // a/p
             m_out += m_picture[m_pos + (pm ? 2 : 0)];
             m_pos += 3;
-        } else if (StartsWith("ampm")) {
+            break;
+        case 4: // ampm
             m_out += pm ? m_locale.pmText() : m_locale.amText();
             m_pos += 4;
-        } else {
+            break;
+        default:
             m_out += m_picture[m_pos++];
         }
     }
@@ -215,6 +219,7 @@ private:
     const QDate m_date;
     const QTime m_time;
     const QLocale& m_locale;
+    const bool m_twelveHour;
     qsizetype m_pos = 0;
     QString m_out;
 };

@@ -171,9 +171,7 @@ bool GetChildAttrib(TExprContext* context, TExpr& result, int count, const TExpr
     if (!generator || count != 2 || args[0].Kind != ekInt || !IsString(args[1]))
         return false;
     const TKelPigger* node = generator->DataNode();
-    const int index = args[0].Int;
-    const TKelPigger* child = node && index >= 0 && index < node->ChildCount() ? node->Child(index) : nullptr;
-    result = TExpr::FromString(Attr(child, args[1]).toUtf8());
+    result = TExpr::FromString(Attr(node ? node->Child(args[0].Int) : nullptr, args[1]).toUtf8());
     return true;
 }
 

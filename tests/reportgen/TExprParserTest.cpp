@@ -13,10 +13,13 @@ TEST_F(ExprParserTest, OperatorsPrecedenceAndPromotion)
 {
     // Priorities, left associativity, prefix operators binding by their priority.
     CheckAll({ { "1 + 2 * 3", "int 7" }, { "(1 + 2) * 3", "int 9" }, { "2 - 3 - 4", "int -5" },
-        { "2 ** 3 ** 2", "int 64" }, { "1 + 2 & 3", "int 3" }, { "1 << 2 + 1", "int 5" }, { "~1 + 1", "int -1" },
-        { "-2 ** 2", "int -4" }, { "!FALSE == TRUE", "bool true" }, { "1 < 2 && 3 > 2", "bool true" },
-        { "1 == 1 ^^ 2 == 2", "bool false" }, { "2 * (-1)", "int -2" }, { "(-1) >> 28", "int 15" },
-        { "-1 >> 28", "int 0" }, { "1 << 33", "int 2" }, { "1 << (-1)", "int -2147483648" }, { "~0", "int -1" },
+        { "2 ** 3 ** 2", "int 64" }, { "1 + 2 & 3", "int 3" }, { "2 * 3 ^ 1", "int 4" }, { "2 * 1 | 2", "int 6" },
+        { "2 * 3 & 1", "int 2" }, { "1 ^ 2 >> 1", "int 0" }, { "1 & 1 << 1", "int 0" }, { "~0 << 1", "int -2" },
+        { "2 * 3 ** 2", "int 18" }, { "2 ** 1 | 2", "int 8" }, { "1 + 7 % 4", "int 4" }, { "1 + 6 / 2", "int 4" },
+        { "!FALSE < 2", "bool true" }, { "1 << 2 + 1", "int 5" }, { "~1 + 1", "int -1" }, { "-2 ** 2", "int -4" },
+        { "!FALSE == TRUE", "bool true" }, { "1 < 2 && 3 > 2", "bool true" }, { "1 == 1 ^^ 2 == 2", "bool false" },
+        { "2 * (-1)", "int -2" }, { "(-1) >> 28", "int 15" }, { "-1 >> 28", "int 0" }, { "1 << 33", "int 2" },
+        { "1 << (-1)", "int -2147483648" }, { "~0", "int -1" },
         // Lexing: hex patterns, float literals, blanks, strings, calls, and what ends an expression.
         { "0xff", "int 255" }, { "0xFFFFFFFF", "int -1" }, { "0x000000001", "int 1" }, { "0x123456789", "int 0" },
         { "0x", "int 0" }, { "1.", "float  1.00000000000000E+0000" }, { "  \t 42 \n", "int 42" }, { "", "null" },
@@ -54,6 +57,7 @@ TEST_F(ExprParserTest, ErrorsAndTheirPositions)
         { "2 * -1", "error: Invalid arguments for operation. Position 5" },
         { "1 - -1", "error: Invalid arguments for operation. Position 5" },
         { "!1", "error: Invalid arguments for operation. Position 1" },
+        { "!FALSE + 1", "error: Invalid arguments for operation. Position 8" },
         { "1 ~ 1", "error: Invalid arguments for operation. Position 3" },
         { "~1.5", "error: Invalid arguments for operation. Position 1" },
         { "1.5 & 1", "error: Invalid arguments for operation. Position 5" },
