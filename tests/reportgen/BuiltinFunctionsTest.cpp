@@ -67,13 +67,11 @@ TEST(DateTimeSerialTest, CountsDaysFromTheEndOf1899)
     const struct {
         double Serial;
         QDateTime Moment;
-    } cases[] = {
-        { 0.0, QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC) },
+    } cases[] = { { 0.0, QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC) },
         { 2.25, QDateTime(QDate(1900, 1, 1), QTime(6, 0), Qt::UTC) },
         { 45000.5, QDateTime(QDate(2023, 3, 15), QTime(12, 0), Qt::UTC) },
         { -1.25, QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC) },
-        { 0.99999999999, QDateTime(QDate(1899, 12, 30), QTime(23, 59, 59, 999), Qt::UTC) },
-    };
+        { 0.99999999999, QDateTime(QDate(1899, 12, 30), QTime(23, 59, 59, 999), Qt::UTC) } };
     for (const auto& c : cases) {
         EXPECT_EQ(DateTimeSerial::ToDateTime(c.Serial), c.Moment) << c.Serial;
         EXPECT_NEAR(DateTimeSerial::FromDateTime(c.Moment), c.Serial, 1.2e-8); // within a millisecond

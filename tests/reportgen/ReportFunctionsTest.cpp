@@ -59,15 +59,11 @@ TEST_F(ReportFunctionsTest, AttributesOfTheDataNodeItsChildrenAndParent)
 TEST_F(ReportFunctionsTest, PassedParametersByNameAndType)
 {
     EXPECT_EQ(Run("GETPASSEDPARAM('RPP')"), QByteArray("string <RPP>"));
-    const auto params = quillo::testutil::ReadTree("<PARAMS>"
-                                                   "<PARAM NAME=\"rpp\" TYPE=\"INT\" VALUE=\"12\"/>"
-                                                   "<PARAM NAME=\"LOWER\" TYPE=\"int\" VALUE=\"12\"/>"
-                                                   "<PARAM NAME=\"WORDS\" TYPE=\"INTEGER\" VALUE=\"twelve\"/>"
-                                                   "<PARAM NAME=\"EMPTY\" TYPE=\"INT\"/>"
-                                                   "<PARAM NAME=\"HEX\" TYPE=\"INT\" VALUE=\"$10\"/>"
-                                                   "<PARAM NAME=\"PAGE_TYPE\" TYPE=\"STRING\" VALUE=\"LEFT\"/>"
-                                                   "<OTHER NAME=\"ODD\" VALUE=\"1\"/>"
-                                                   "</PARAMS>");
+    const auto params = quillo::testutil::ReadTree(
+        "<PARAMS><PARAM NAME=\"rpp\" TYPE=\"INT\" VALUE=\"12\"/><PARAM NAME=\"LOWER\" TYPE=\"int\" VALUE=\"12\"/>"
+        "<PARAM NAME=\"WORDS\" TYPE=\"INTEGER\" VALUE=\"twelve\"/><PARAM NAME=\"EMPTY\" TYPE=\"INT\"/>"
+        "<PARAM NAME=\"HEX\" TYPE=\"INT\" VALUE=\"$10\"/><PARAM NAME=\"PAGE_TYPE\" TYPE=\"STRING\" VALUE=\"LEFT\"/>"
+        "<OTHER NAME=\"ODD\" VALUE=\"1\"/></PARAMS>");
     generator.SetPassedParams(params.get());
     CheckAll({ { "GETPASSEDPARAM('RPP')", "int 12" }, { "GETPASSEDPARAM('lower')", "string 12" },
         { "GETPASSEDPARAM('WORDS')", "int 0" }, { "GETPASSEDPARAM('EMPTY')", "int 0" },
