@@ -154,11 +154,12 @@ TExpr TExprParser::ReadParenthesised()
     const NestingGuard guard(*this, m_pos);
     ++m_pos;
     SkipBlanks();
+    const qsizetype inner = m_pos;
     TExpr result = Parse(0);
     if (Current() != ')')
         Raise(QStringLiteral("Unclosed brace"), m_pos);
-    // A null inside, as in (NULL()), counts as empty too.
-    if (result.IsNull())
+    // Only parentheses with nothing inside are empty: (GETVAR('unset')) is a valid null.
+    if (m_pos == inner)
         Raise(QStringLiteral("Empty expression"), m_pos);
     ++m_pos;
     SkipBlanks();
