@@ -209,10 +209,11 @@ void TKelTemplateInterpreter::RunWhile(TKelPigger& statement)
     if (before.isEmpty() && after.isEmpty())
         throw EKelError(QStringLiteral("Unterminated loop"));
     for (int passes = 0;; ++passes) {
-        if (passes == m_generator.LoopPassLimit())
-            throw EKelError(QStringLiteral("Loop stopped after %1 passes").arg(passes));
         if (!before.isEmpty() && !Condition(before))
             return;
+        // Checked after PRECOND, so a loop that ends right at the limit is not refused.
+        if (passes == m_generator.LoopPassLimit())
+            throw EKelError(QStringLiteral("Loop stopped after %1 passes").arg(passes));
         RunContents(statement);
         if (!after.isEmpty() && !Condition(after))
             return;

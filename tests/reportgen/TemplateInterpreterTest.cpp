@@ -102,6 +102,16 @@ TEST_F(TemplateRun, WhileCountsExecSplitsAndVariablesSurviveRuns)
 TEST_F(TemplateRun, EndlessLoopsAreStopped)
 {
     EXPECT_EQ(Failure(Template("<WHILE PRECOND=\"1 == 1\"/>")), QStringLiteral("Loop stopped after 1000000 passes"));
+
+    // A loop of exactly the limit's passes ends normally, whichever condition ends it.
+    generator.SetLoopPassLimit(3);
+    for (const char* loop : { "<WHILE PRECOND=\"GETVAR('i') < 3\">", "<WHILE AFTERCOND=\"GETVAR('i') < 3\">" }) {
+        RunInReport("<EXEC>SETVAR('i', 0)</EXEC>" + QByteArray(loop) + "<EXEC>INCVAR('i')</EXEC></WHILE>");
+        EXPECT_EQ(generator.GetVar("i").Int, 3) << loop;
+    }
+    RunInReport("<EXEC>SETVAR('i', 0)</EXEC>");
+    EXPECT_EQ(Failure(Template("<WHILE PRECOND=\"GETVAR('i') < 4\"><EXEC>INCVAR('i')</EXEC></WHILE>")),
+        QStringLiteral("Loop stopped after 3 passes"));
 }
 
 TEST_F(TemplateRun, OpenTagAndCloseTag)
