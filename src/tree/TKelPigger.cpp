@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace quillo {
@@ -339,8 +340,16 @@ void TKelPigger::DeleteAttr(const QString& name)
         EraseAttr(index);
 }
 
+void TKelPigger::CheckAttrTextGrowth(qsizetype growth) const
+{
+    // Offsets into the packed attribute text are 32-bit.
+    if (m_attrText.size() + growth > qsizetype(std::numeric_limits<uint32_t>::max()))
+        throw EKelError("Attributes too large");
+}
+
 void TKelPigger::AppendAttr(QStringView upperName, QStringView value)
 {
+    CheckAttrTextGrowth(upperName.size() + value.size());
     m_attrs.push_back({ uint32_t(m_attrText.size()), uint32_t(upperName.size()), uint32_t(value.size()) });
     m_attrText.append(upperName);
     m_attrText.append(value);
@@ -350,6 +359,7 @@ void TKelPigger::ReplaceAttrValue(int index, QStringView value)
 {
     AttrEntry& entry = m_attrs[size_t(index)];
     const qsizetype delta = value.size() - qsizetype(entry.valueLength);
+    CheckAttrTextGrowth(delta);
     m_attrText.replace(entry.offset + entry.nameLength, entry.valueLength, value.data(), value.size());
     entry.valueLength = uint32_t(value.size());
     for (size_t i = size_t(index) + 1; i < m_attrs.size(); ++i)

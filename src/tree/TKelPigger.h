@@ -92,6 +92,7 @@ private:
     void RemoveChild(TKelPigger* child);
     void DestroyChildren();
     void Relevel();
+    void CheckAttrTextGrowth(qsizetype growth) const;
     void AppendAttr(QStringView upperName, QStringView value);
     void ReplaceAttrValue(int index, QStringView value);
     void EraseAttr(int index);
