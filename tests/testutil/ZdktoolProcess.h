@@ -1,8 +1,12 @@
 #pragma once
 
+#include "testutil/TempFolder.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 namespace quillo::testutil {
 
@@ -21,5 +25,12 @@ inline ZdktoolResult RunZdktool(const QStringList& args, const QByteArray& input
     process.waitForFinished(60000);
     return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
 }
+
+// Tests of the tool that write their input files into a folder of their own.
+class ZdktoolTest : public ::testing::Test {
+protected:
+    QString Write(const QString& name, const QByteArray& bytes) { return dir.Write(name, bytes); }
+    TempFolder dir;
+};
 
 } // namespace quillo::testutil

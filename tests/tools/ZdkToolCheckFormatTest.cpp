@@ -1,5 +1,4 @@
 #include "testutil/QtPrinters.h"
-#include "testutil/TempFolder.h"
 #include "testutil/ZdktoolProcess.h"
 
 #include <QFile>
@@ -11,11 +10,7 @@ namespace {
 using ToolRun = quillo::testutil::ZdktoolResult;
 using quillo::testutil::RunZdktool;
 
-class ZdktoolFiles : public ::testing::Test {
-protected:
-    QString Write(const QString& name, const QByteArray& bytes) { return dir.Write(name, bytes); }
-    quillo::testutil::TempFolder dir;
-};
+using ZdktoolFiles = quillo::testutil::ZdktoolTest;
 
 const QByteArray Notebooks = "<NOTEBOOKS>"
                              "<NOTEBOOK NAME=\"A\"><FIELDS><FIELD NAME=\"X\"/><FIELD NAME=\"Y\"/></FIELDS>"

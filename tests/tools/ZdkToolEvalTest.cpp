@@ -1,9 +1,6 @@
 #include "testutil/QtPrinters.h"
 #include "testutil/ZdktoolProcess.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,16 +30,14 @@ TEST(ZdktoolEvalTest, AFailingExpressionPrintsItsErrorAndTheRestGoesOn)
                    "error: Unknown operation: --. Position 1\n"));
 }
 
-TEST(ZdktoolEvalTest, DataNodeAndPassedParameters)
+using ZdktoolEval = quillo::testutil::ZdktoolTest;
+
+TEST_F(ZdktoolEval, DataNodeAndPassedParameters)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("n.zdk"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<NOTEBOOKS><NOTEBOOK NAME=\"Friends\"><FIELDS><FIELD NAME=\"N\"/></FIELDS><PAGES>"
-               "<PAGE NAME=\"A\"><REC N=\"Ann\"/></PAGE><PAGE NAME=\"B\"><REC N=\"Bob\"/></PAGE>"
-               "</PAGES></NOTEBOOK></NOTEBOOKS>");
-    file.close();
+    const QString path = Write("n.zdk",
+        "<NOTEBOOKS><NOTEBOOK NAME=\"Friends\"><FIELDS><FIELD NAME=\"N\"/></FIELDS><PAGES>"
+        "<PAGE NAME=\"A\"><REC N=\"Ann\"/></PAGE><PAGE NAME=\"B\"><REC N=\"Bob\"/></PAGE>"
+        "</PAGES></NOTEBOOK></NOTEBOOKS>");
 
     EvalRun run = Eval({ "--param", "RPP=12:INT", "GETPASSEDPARAM('rpp') + 1", "--data", path, "--notebook", "friends",
         "--page", "b", "GETCHILDATTRIB(0, 'N')", "--param", "SIDE=left:right", "GETPASSEDPARAM('SIDE')",
