@@ -20,6 +20,7 @@ namespace {
 class TSilentPrompts : public IPrompts, public IFileDialogs {
 public:
     bool Sure(const QString&) override { return false; }
+    TAnswer SureOrCancel(const QString&, bool) override { return TAnswer::No; }
     bool SureChecked(const QString&) override { return false; }
     void Msg(const QString& message) override { Complain(message); }
     void ShowMessage(const QString& message) override { Complain(message); }

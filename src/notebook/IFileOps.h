@@ -11,11 +11,12 @@ public:
     virtual ~IFileOps() = default;
 
     virtual bool Exists(const QString& path) = 0;
-    // Copies the contents and permissions of from (following symbolic links) to a new file to.
-    virtual bool Copy(const QString& from, const QString& to) = 0;
+    // Copies the contents and permissions of from (following symbolic links) to a new file to. On failure
+    // error holds the reason, as for Rename and Write.
+    virtual bool Copy(const QString& from, const QString& to, QString& error) = 0;
     virtual bool Remove(const QString& path) = 0;
     // Renames from to to, replacing to in one step when it exists.
-    virtual bool Rename(const QString& from, const QString& to) = 0;
+    virtual bool Rename(const QString& from, const QString& to, QString& error) = 0;
     // Writes data through a temporary file in the target's folder that replaces the target only when complete;
     // a symbolic link stays a link and its target gets the data. On failure error holds the reason.
     virtual bool Write(const QString& path, const QByteArray& data, QString& error) = 0;

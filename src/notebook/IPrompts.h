@@ -4,6 +4,9 @@
 
 namespace quillo {
 
+// The answer to a question that offers a way out besides "Yes" and "No".
+enum class TAnswer { Yes, No, Cancel };
+
 // Every question and message that blocks for the user. The widgets implement it with the
 // program's dialogs; tests script the answers and record what was said.
 class IPrompts {
@@ -12,6 +15,9 @@ public:
 
     // TFsure: "Yes" returns true, "No" or closing returns false.
     virtual bool Sure(const QString& question) = 0;
+    // TFsure where escaping is not "No": Esc and closing the question answer Cancel. cancelButton adds a
+    // "Cancel" button beside "Yes" and "No".
+    virtual TAnswer SureOrCancel(const QString& question, bool cancelButton) = 0;
     // TFsure_checked: "Yes" is only possible after ticking "Yes, I'm sure".
     virtual bool SureChecked(const QString& question) = 0;
     // TDmsg: the program's message dialog.

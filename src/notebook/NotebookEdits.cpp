@@ -9,6 +9,13 @@ namespace quillo {
 namespace {
 
 const QString Name = QStringLiteral("NAME");
+const QString BirthdayField = QStringLiteral("BDF");
+
+// Field names match ignoring case, as records store them upper-cased.
+bool NamesField(const TKelPigger& notebook, const QString& attribute, const QString& fieldName)
+{
+    return notebook.GetAttr(attribute).compare(fieldName, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -53,6 +60,8 @@ void MoveFieldValues(TKelPigger& notebook, const QString& oldName, const QString
         node.SetAttr(newName, value);
         node.DeleteAttr(oldName);
     });
+    if (NamesField(notebook, BirthdayField, oldName))
+        notebook.SetAttr(BirthdayField, newName);
 }
 
 void RemoveFieldValues(TKelPigger& notebook, const QString& name, const TWalker& walk)
@@ -61,6 +70,26 @@ void RemoveFieldValues(TKelPigger& notebook, const QString& name, const TWalker&
         if (node.Tag() == "REC")
             node.DeleteAttr(name);
     });
+    if (NamesField(notebook, BirthdayField, name))
+        notebook.DeleteAttr(BirthdayField);
+}
+
+QString NotebookDeletionRefusal(const TKelPigger& root, const TKelPigger& notebook)
+{
+    for (int i = 0; i < root.ChildCount(); ++i) {
+        const TKelPigger& other = *root.Child(i);
+        if (&other == &notebook || other.Tag() != "NOTEBOOK")
+            continue;
+        // The opening check looks at the first notebook only, so the next one decides.
+        return NotebookSchema::NotebookFault(other).isEmpty()
+            ? QString()
+            : QStringLiteral("The notebook \"%1\" cannot be deleted: the notebook after it would come first and "
+                             "it has no field or no page, so the file could not be opened again.")
+                  .arg(notebook.GetAttr(Name));
+    }
+    return QStringLiteral("The notebook \"%1\" is the last one of this file and cannot be deleted: a notebook file "
+                          "holds at least one notebook.")
+        .arg(notebook.GetAttr(Name));
 }
 
 int MoveChildStep(TKelPigger& list, TKelPigger& child, bool up)
@@ -126,6 +155,7 @@ TFieldProps TFieldProps::Read(const TKelPigger& field)
     props.width = width.isEmpty() ? 100 : width.trimmed().toInt(&ok);
     if (!ok)
         props.width = 100;
+    props.width = qBound(0, props.width, NotebookSchema::MaxFieldWidth);
     props.feature = field.GetAttr(QStringLiteral("FEATURE"));
     return props;
 }

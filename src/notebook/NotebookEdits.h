@@ -27,10 +27,15 @@ QString PageExistsMessage(const QString& name);
 QString FieldExistsMessage(const QString& name);
 QString EmptyFieldNameMessage();
 
-// Moves every record's value from oldName to newName in the records below notebook.
+// Moves every record's value from oldName to newName in the records below notebook; the notebook's own
+// references to the field (the birthday field BDF) follow.
 void MoveFieldValues(TKelPigger& notebook, const QString& oldName, const QString& newName, const TWalker& walk);
-// Removes the value stored under name from every record below notebook.
+// Removes the value stored under name from every record below notebook, and the notebook's references to it.
 void RemoveFieldValues(TKelPigger& notebook, const QString& name, const TWalker& walk);
+
+// Whether notebook may go from root: what stays must still pass the opening check, or the file could not be
+// opened again. The message says why not; empty when it may.
+QString NotebookDeletionRefusal(const TKelPigger& root, const TKelPigger& notebook);
 
 // Moves child one place up or down among its siblings; returns its new index, or -1 when it
 // is already at that end.
@@ -57,6 +62,7 @@ struct TNotebookProps {
 struct TFieldProps {
     QString name;
     QString title;
+    // 0 to NotebookSchema::MaxFieldWidth; a stored width beyond that reads as the nearest end.
     int width = 100;
     // One of the feature texts, empty for none; any other stored value is carried unchanged.
     QString feature;

@@ -2,19 +2,36 @@
 
 namespace quillo::NotebookSchema {
 
-bool CheckStructure(const TKelPigger& root)
+bool CheckStructure(const TKelPigger& root) { return StructureFault(root).isEmpty(); }
+
+QString StructureFault(const TKelPigger& root)
 {
+    if (root.Tag().isEmpty())
+        return QStringLiteral("The file holds no document");
     if (root.Tag() != "NOTEBOOKS")
-        return false;
+        return QStringLiteral("The file holds a %1 document, not NOTEBOOKS").arg(QString::fromUtf8(root.Tag()));
     const TKelPigger* notebook = root.FindChild("NOTEBOOK");
     if (!notebook)
-        return false;
-    const TKelPigger* fields = notebook->FindChild("FIELDS");
-    const TKelPigger* pages = notebook->FindChild("PAGES");
-    return fields && fields->FindChild("FIELD") && pages && pages->FindChild("PAGE");
+        return QStringLiteral("The file holds no notebook");
+    return NotebookFault(*notebook);
 }
 
-QString CantLoadFileMessage(const QString& fileName) { return QStringLiteral("Can't load file ") + fileName; }
+QString NotebookFault(const TKelPigger& notebook)
+{
+    const TKelPigger* fields = notebook.FindChild("FIELDS");
+    if (!fields || !fields->FindChild("FIELD"))
+        return QStringLiteral("The first notebook has no field");
+    const TKelPigger* pages = notebook.FindChild("PAGES");
+    if (!pages || !pages->FindChild("PAGE"))
+        return QStringLiteral("The first notebook has no page");
+    return QString();
+}
+
+QString CantLoadFileMessage(const QString& fileName, const QString& reason)
+{
+    const QString message = QStringLiteral("Can't load file ") + fileName;
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
+}
 
 bool IsNameChar(char32_t c)
 {

@@ -21,4 +21,6 @@ QString Resolve(const QString& path)
 
 QString DocumentationFile() { return Resolve(QStringLiteral("..\\docs\\index.html")); }
 
+QString SampleNotebook() { return Resolve(QStringLiteral("../samples/friends.zdk")); }
+
 } // namespace quillo::ProgramPaths

@@ -12,5 +12,7 @@ QString Resolve(const QString& path);
 
 // The user guide that ships beside the program.
 QString DocumentationFile();
+// The sample notebook that ships beside the program.
+QString SampleNotebook();
 
 } // namespace quillo::ProgramPaths

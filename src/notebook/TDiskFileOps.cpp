@@ -4,20 +4,32 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace quillo {
 
 bool TDiskFileOps::Exists(const QString& path) { return QFileInfo::exists(path); }
 
-bool TDiskFileOps::Copy(const QString& from, const QString& to) { return QFile::copy(from, to); }
+bool TDiskFileOps::Copy(const QString& from, const QString& to, QString& error)
+{
+    QFile file(from);
+    if (file.copy(to))
+        return true;
+    error = file.errorString();
+    return false;
+}
 
 bool TDiskFileOps::Remove(const QString& path) { return QFile::remove(path); }
 
-bool TDiskFileOps::Rename(const QString& from, const QString& to)
+bool TDiskFileOps::Rename(const QString& from, const QString& to, QString& error)
 {
     // QFile::rename refuses an existing target; rename(2) replaces it atomically.
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    error = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
 }
 
 bool TDiskFileOps::Write(const QString& path, const QByteArray& data, QString& error)

@@ -5,9 +5,13 @@
 #include "notebook/TSafeFileWriter.h"
 #include "notebook/TUserSettings.h"
 
+#include "tree/EKelPiggerError.h"
+
+#include <QFile>
 #include <QFileInfo>
 
 #include <exception>
+#include <new>
 
 namespace quillo {
 
@@ -42,25 +46,31 @@ bool TNotebookSession::LoadFile()
 {
     if (m_fileName.trimmed().isEmpty())
         return false;
-    if (LoadDocument()) {
+    const QString fault = LoadDocument();
+    if (fault.isEmpty()) {
         m_listener->DocumentReplaced();
         return true;
     }
-    // The reader's own message and position mean nothing to the user here.
-    m_prompts.ShowMessage(NotebookSchema::CantLoadFileMessage(m_fileName));
+    m_prompts.ShowMessage(NotebookSchema::CantLoadFileMessage(m_fileName, fault));
     New(false);
     return false;
 }
 
-bool TNotebookSession::LoadDocument()
+QString TNotebookSession::LoadDocument()
 {
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
     try {
-        m_document.LoadFromFile(m_fileName);
-    } catch (const std::exception&) {
-        // Reading faults, and also a file too large for memory: all mean the file cannot be used.
-        return false;
+        m_document.LoadFromStream(file);
+    } catch (const EKelPiggerError& error) {
+        return QStringLiteral("%1 at byte %2").arg(error.Message()).arg(error.Position);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Out of memory");
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
     }
-    return NotebookSchema::CheckStructure(m_document);
+    return NotebookSchema::StructureFault(m_document);
 }
 
 void TNotebookSession::NewDocument()
@@ -74,7 +84,8 @@ void TNotebookSession::NewDocument()
 
 void TNotebookSession::New(bool fromUser)
 {
-    AskSave();
+    if (!AskSave())
+        return;
     if (fromUser && !m_prompts.Sure(QStringLiteral("Create new file?")))
         return;
     NewDocument();
@@ -100,6 +111,8 @@ bool TNotebookSession::Save()
 {
     if (m_fileName.trimmed().isEmpty())
         return SaveAs();
+    if (!Writable())
+        return false;
     TSafeFileWriter writer(*m_files);
     if (!writer.WriteWithBackup(m_fileName, TSafeFileWriter::BackupName(m_fileName), m_document.SaveToText())) {
         m_prompts.ShowMessage(writer.Error());
@@ -111,6 +124,8 @@ bool TNotebookSession::Save()
 
 bool TNotebookSession::SaveAs()
 {
+    if (!Writable())
+        return false;
     const QString path
         = m_dialogs.SaveFileName(QStringLiteral("Save as"), m_settings.GetDataDir(), FileFilter(), m_fileName);
     if (path.isEmpty())
@@ -126,20 +141,42 @@ bool TNotebookSession::SaveAs()
     return true;
 }
 
-bool TNotebookSession::AskSave()
+bool TNotebookSession::Writable()
+{
+    m_listener->CommitEdits();
+    // A file the next start would refuse to open is worse than no file.
+    if (NotebookSchema::CheckStructure(m_document))
+        return true;
+    m_prompts.ShowMessage(UnwritableMessage());
+    return false;
+}
+
+QString TNotebookSession::UnwritableMessage()
+{
+    return QStringLiteral("Nothing to save yet: a notebook file holds at least one notebook with a field and a "
+                          "page.\nCreate a notebook first (\"New...\" on the notebook panel).");
+}
+
+bool TNotebookSession::AskSave(bool cancelButton)
 {
     m_listener->ReleaseNotebook();
     if (!m_changed)
         return true;
-    if (!m_prompts.Sure(QStringLiteral("Save changes?")))
+    switch (m_prompts.SureOrCancel(QStringLiteral("Save changes?"), cancelButton)) {
+    case TAnswer::Yes:
+        return Save();
+    case TAnswer::No:
         return true;
-    return Save();
+    case TAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool TNotebookSession::Exit()
 {
     m_settings.Save();
-    return AskSave();
+    return AskSave(true);
 }
 
 void TNotebookSession::RememberFile(const QString& path)

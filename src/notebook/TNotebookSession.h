@@ -15,8 +15,11 @@ class ISessionListener {
 public:
     virtual ~ISessionListener() = default;
 
-    // Before AskSave looks at Changed: the record grid commits its pending cell edit (which may call
-    // SetChanged) and releases its notebook; the window forgets its current notebook.
+    // Before a save writes the document: edits typed into the panels and not yet applied, and the record
+    // grid's pending cell edit, go into the document (which may call SetChanged).
+    virtual void CommitEdits() { }
+    // Before AskSave looks at Changed: pending edits are committed as by CommitEdits, the record grid
+    // releases its notebook and the window forgets its current notebook.
     virtual void ReleaseNotebook() { }
     // The document was emptied (NewDocument) or filled from a file (LoadFile): rebuild the guider from
     // Document() and show the panel of its first item.
@@ -63,25 +66,33 @@ public:
     // Empties the document to a bare NOTEBOOKS root without a file; Changed becomes false.
     void NewDocument();
 
-    // The New command; fromUser asks "Create new file?" before discarding the document.
+    // The New command; fromUser asks "Create new file?" before discarding the document. Stops when the user
+    // escapes the question about changes, or wanted them saved and that failed.
     void New(bool fromUser = true);
     // The Open command. Returns true when a file was chosen (even when it then failed to load).
     bool Open();
-    // Save and Save as return true when the document was written; on false the user has been told.
+    // Save and Save as return true when the document was written; on false the user has been told. A
+    // document that the opening check would refuse is never written.
     bool Save();
     bool SaveAs();
     // Asks "Save changes?" when the document has changed. True when the changes are safe or the user chose
-    // to discard them; false when the user wanted them saved and the save failed or was cancelled.
-    bool AskSave();
-    // Exit or closing the window: saves the settings and asks to save the document. False means the user
-    // wanted to save and that failed; the window should then stay open so nothing is lost.
+    // "No" to discard them; false when the user escaped the question (or chose cancelButton's "Cancel"), or
+    // wanted the changes saved and the save failed or was cancelled.
+    bool AskSave(bool cancelButton = false);
+    // Exit or closing the window: saves the settings and asks "Save changes?" with Yes, No and Cancel.
+    // False means the window stays open with the document as it is.
     bool Exit();
 
     // The filter of the open and save dialogs.
     static QString FileFilter();
+    // Why a document that fails the opening check is not saved.
+    static QString UnwritableMessage();
 
 private:
-    bool LoadDocument();
+    // Reads FileName into the document; returns why it cannot be used, or an empty string.
+    QString LoadDocument();
+    // False, after telling the user, when the document must not be written.
+    bool Writable();
     void RememberFile(const QString& path);
 
     TUserSettings& m_settings;

@@ -32,10 +32,11 @@ bool TSafeFileWriter::Backup(const QString& path, const QString& backupPath)
     QString temporary = stem;
     for (int n = 1; m_files.Exists(temporary); ++n)
         temporary = stem + QString::number(n);
-    if (m_files.Copy(path, temporary) && m_files.Rename(temporary, backupPath))
+    QString reason;
+    if (m_files.Copy(path, temporary, reason) && m_files.Rename(temporary, backupPath, reason))
         return true;
     m_files.Remove(temporary);
-    return Fail(backupPath, QString());
+    return Fail(backupPath, reason);
 }
 
 bool TSafeFileWriter::Fail(const QString& path, const QString& reason)

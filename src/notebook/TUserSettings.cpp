@@ -52,6 +52,17 @@ QString TUserSettings::GetDataDir() const { return m_document.GetAttr(QStringLit
 
 void TUserSettings::SetDataDir(const QString& folder) { m_document.SetAttr(QStringLiteral("DATA_DIR"), folder); }
 
+int TUserSettings::GuiderWidth() const
+{
+    const int pixels = m_document.GetAttr(QStringLiteral("GUIDER_WIDTH")).toInt();
+    return pixels > 0 ? pixels : 0;
+}
+
+void TUserSettings::SetGuiderWidth(int pixels)
+{
+    m_document.SetAttr(QStringLiteral("GUIDER_WIDTH"), pixels > 0 ? QString::number(pixels) : QString());
+}
+
 int TUserSettings::PrinterMargin(Margin margin)
 {
     const QString name = MarginAttr(margin);

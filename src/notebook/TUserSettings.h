@@ -31,6 +31,10 @@ public:
     QString GetDataDir() const;
     void SetDataDir(const QString& folder);
 
+    // GUIDER_WIDTH: the guider's width in pixels as the user left it; 0 when none is stored or it is unusable.
+    int GuiderWidth() const;
+    void SetGuiderWidth(int pixels);
+
     // A margin in millimetres; an absent one is stored as DefaultMargin first, one that is not an integer reads 0.
     int PrinterMargin(Margin margin);
     void SetPrinterMargin(Margin margin, int millimetres);

@@ -1,19 +1,16 @@
 #include "ui/TF_about.h"
 
-#include "notebook/IPrompts.h"
-#include "notebook/ProgramPaths.h"
 #include "ui/QuilloIcons.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace quillo {
 
-TF_about::TF_about(IDesktop& desktop, QWidget* parent)
+TF_about::TF_about(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("TF_about"));
@@ -34,8 +31,7 @@ TF_about::TF_about(IDesktop& desktop, QWidget* parent)
     Label_webpage = new QLabel(QStringLiteral("<a href=\"guide\">User guide</a>"), this);
     Label_webpage->setObjectName(QStringLiteral("Label_webpage"));
     Label_webpage->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    connect(Label_webpage, &QLabel::linkActivated, this,
-        [&desktop] { desktop.Open(QUrl::fromLocalFile(ProgramPaths::DocumentationFile()).toString()); });
+    connect(Label_webpage, &QLabel::linkActivated, this, &TF_about::GuideWanted);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);

@@ -6,14 +6,12 @@ class QLabel;
 
 namespace quillo {
 
-class IDesktop;
-
 // The about box: product name, edition, version and a link to the user guide.
 class TF_about : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TF_about(IDesktop& desktop, QWidget* parent = nullptr);
+    explicit TF_about(QWidget* parent = nullptr);
 
     static QString Version();
 
@@ -21,6 +19,10 @@ public:
     QLabel* Label_edition = nullptr;
     QLabel* Label_version = nullptr;
     QLabel* Label_webpage = nullptr;
+
+signals:
+    // The link to the user guide was followed.
+    void GuideWanted();
 };
 
 } // namespace quillo

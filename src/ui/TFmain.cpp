@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -34,6 +35,8 @@ namespace quillo {
 namespace {
 
 constexpr int GuiderWidth = 190;
+// The guider starts wide enough for a notebook caption of this length.
+const QString TypicalCaption = QStringLiteral("NOTEBOOK:Family");
 
 QWidget* Sheet(const char* name, QStackedWidget* pageControl)
 {
@@ -50,14 +53,16 @@ TFmain::TFmain(const QString& settingsPath, QWidget* parent)
     , m_settings(std::make_unique<TUserSettings>(settingsPath))
 {
     setObjectName(QStringLiteral("TFmain"));
-    setWindowTitle(QStringLiteral("Quillo-ZDK"));
     setWindowIcon(QuilloIcons::ToolIcon(QuilloIcons::Tool::Program));
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreatePanels();
     CreateStatusBar();
+    // Small enough for a laptop beside another window, large enough that no panel clips a control.
+    setMinimumSize(720, 500);
     setWindowState(Qt::WindowMaximized);
+    UpdateTitle();
     UpdateCommands();
 }
 
@@ -234,8 +239,8 @@ void TFmain::CreatePanels()
 
     m_pageControl = new QStackedWidget(m_splitter);
     m_pageControl->setObjectName(QStringLiteral("PageControl1"));
-    // Until the guider selects something no sheet is shown.
-    m_noSheet = new QWidget(m_pageControl);
+    // Until the guider selects something no sheet is shown, only how to begin.
+    m_noSheet = NewStartHint();
     m_pageControl->addWidget(m_noSheet);
 
     m_sheetNotebook = Sheet("TabSheet_notebook", m_pageControl);
@@ -245,6 +250,8 @@ void TFmain::CreatePanels()
     (new QVBoxLayout(m_sheetNotebook))->addWidget(m_notebookPanel);
 
     m_sheetFields = Sheet("TabSheet_fields", m_pageControl);
+    connect(m_notebookPanel, &TO_notebook::PendingEditsChanged, this, &TFmain::UpdateCommands);
+
     m_fieldsPanel = new TO_fields(*this, m_sheetFields);
     m_fieldsPanel->setObjectName(QStringLiteral("O_fields1"));
     (new QVBoxLayout(m_sheetFields))->addWidget(m_fieldsPanel);
@@ -275,9 +282,39 @@ void TFmain::CreatePanels()
     m_splitter->addWidget(m_guider);
     m_splitter->addWidget(m_pageControl);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({ GuiderWidth, 600 });
+    m_guiderWidth = StartingGuiderWidth();
+    m_splitter->setSizes({ m_guiderWidth, 600 });
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
+        m_guiderWidth = m_splitter->sizes().value(0);
+        m_settings->SetGuiderWidth(m_guiderWidth);
+    });
     setCentralWidget(m_splitter);
     m_pageControl->setCurrentWidget(m_noSheet);
+}
+
+int TFmain::StartingGuiderWidth() const
+{
+    if (const int stored = m_settings->GuiderWidth())
+        return stored;
+    // Two levels of indentation, the icon, the text and the view's own margins.
+    const QTreeWidget* tree = m_guider->TV1;
+    const int needed = 2 * tree->indentation() + tree->iconSize().width()
+        + tree->fontMetrics().horizontalAdvance(TypicalCaption) + 2 * tree->frameWidth() + 24;
+    return qMax(GuiderWidth, needed);
+}
+
+QWidget* TFmain::NewStartHint()
+{
+    auto* hint = new QLabel(m_pageControl);
+    hint->setObjectName(QStringLiteral("Label_start_hint"));
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setWordWrap(true);
+    hint->setMargin(24);
+    hint->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    hint->setText(QStringLiteral("No notebook file is open.\n\nChoose File > New to start a notebook file, or "
+                                 "File > Open to open one.\nA sample notebook to try comes with the program:\n%1")
+                      .arg(ProgramPaths::SampleNotebook()));
+    return hint;
 }
 
 void TFmain::CreateStatusBar()
@@ -304,13 +341,30 @@ void TFmain::SetChanged(bool changed) { m_session->SetChanged(changed); }
 void TFmain::ChangedSet(bool changed)
 {
     m_statusChanged->setText(changed ? QStringLiteral("Changed") : QString());
+    UpdateTitle();
     UpdateCommands();
 }
 
-void TFmain::FileNameSet(const QString& fileName) { m_statusFile->setText(fileName); }
+void TFmain::FileNameSet(const QString& fileName)
+{
+    m_statusFile->setText(fileName);
+    UpdateTitle();
+}
+
+void TFmain::UpdateTitle()
+{
+    const QString file = FileName();
+    setWindowFilePath(file);
+    setWindowTitle(file.isEmpty() ? QStringLiteral("Quillo-ZDK[*]")
+                                  : QStringLiteral("Quillo-ZDK - %1[*]").arg(QFileInfo(file).fileName()));
+    setWindowModified(Changed());
+}
+
+void TFmain::CommitEdits() { m_notebookPanel->ApplyPending(); }
 
 void TFmain::ReleaseNotebook()
 {
+    CommitEdits();
     m_notepad->CloseNotebook();
     m_currentNotebook = nullptr;
 }
@@ -330,7 +384,8 @@ void TFmain::NewNotebookWanted() { NewNotebook(); }
 
 void TFmain::UpdateCommands()
 {
-    m_save->setEnabled(Changed());
+    // Typed but not applied is a change too: saving applies it.
+    m_save->setEnabled(Changed() || m_notebookPanel->HasPendingEdits());
     // Without a document there is nothing a notebook file could hold.
     m_saveAs->setEnabled(HasDocument());
     m_popNewNotebook->setEnabled(HasDocument() && Document().ChildCount() > 0);
@@ -338,21 +393,34 @@ void TFmain::UpdateCommands()
     const bool belowRoot = selected && selected != m_guider->Root();
     m_popFields->setEnabled(belowRoot);
     m_popPages->setEnabled(belowRoot);
+    // Commands whose windows are not built yet say so where the user looks for them.
+    const auto later
+        = [](bool available) { return available ? QString() : QStringLiteral(" (coming in a later version)"); };
     const bool canSearch = bool(m_hooks.search);
-    for (QAction* action : { m_searchGlobal, m_searchDown, m_toolSearch, m_popSearchDown, m_popSearchGlobal })
+    for (QAction* action : { m_searchGlobal, m_searchDown, m_toolSearch, m_popSearchDown, m_popSearchGlobal }) {
         action->setEnabled(canSearch);
-    m_reminder->setEnabled(bool(m_hooks.reminder));
-    m_toolRemind->setEnabled(bool(m_hooks.reminder));
+        action->setStatusTip(QStringLiteral("Finds a text in your notebooks") + later(canSearch));
+    }
+    for (QAction* action : { m_reminder, m_toolRemind }) {
+        action->setEnabled(bool(m_hooks.reminder));
+        action->setStatusTip(QStringLiteral("Lists the birthdays of the next days") + later(bool(m_hooks.reminder)));
+    }
 }
 
+// Every change of the guider selection ends here, from the mouse, the keyboard or a command alike.
 void TFmain::GuiderSelectionChanged()
 {
     if (m_updating || !HasDocument())
+        return;
+    // Leaving the notebook panel applies what was typed into it; applying routes the selection anew.
+    if (m_notebookPanel->ApplyPending())
         return;
     UpdateCommands();
     TKelPigger* selected = m_guider->SelectedNode();
     TKelPigger* notebook = m_guider->CurrentNotebookOf();
     ShowSheetFor(selected ? selected->Tag() : QByteArray(), notebook);
+    if (selected && selected->Tag() == "FIELD")
+        m_fieldsPanel->SelectNode(selected);
     if (notebook != m_currentNotebook) {
         m_notebookPanel->Load(notebook);
         m_notepad->CloseNotebook();
@@ -420,7 +488,11 @@ void TFmain::ShowPageList()
         m_guider->Select(pages);
 }
 
-void TFmain::ReleaseRecordGrid() { m_notepad->CloseNotebook(); }
+void TFmain::ReleaseRecordGrid()
+{
+    CommitEdits();
+    m_notepad->CloseNotebook();
+}
 
 void TFmain::ForgetNodes()
 {
@@ -493,15 +565,20 @@ void TFmain::Remind()
 
 void TFmain::ShowAbout()
 {
-    if (!m_about)
-        m_about = new TF_about(*m_desktop, this);
+    if (!m_about) {
+        m_about = new TF_about(this);
+        connect(m_about, &TF_about::GuideWanted, this, &TFmain::OpenDocumentation);
+    }
     m_about->exec();
 }
 
 void TFmain::OpenDocumentation()
 {
     const QString path = ProgramPaths::DocumentationFile();
-    m_desktop->Open(QUrl::fromLocalFile(path).toString());
+    if (!m_desktop->Open(QUrl::fromLocalFile(path).toString()))
+        m_prompts->Msg(QStringLiteral("The user guide could not be shown: no program to open it was found.\nOpen "
+                                      "this file in a web browser:\n%1")
+                           .arg(path));
 }
 
 void TFmain::ShowGuider(bool visible)
@@ -510,7 +587,7 @@ void TFmain::ShowGuider(bool visible)
     if (visible) {
         const QList<int> sizes = m_splitter->sizes();
         const int total = sizes.value(0) + sizes.value(1);
-        m_splitter->setSizes({ GuiderWidth, qMax(total - GuiderWidth, GuiderWidth) });
+        m_splitter->setSizes({ m_guiderWidth, qMax(total - m_guiderWidth, m_guiderWidth) });
     }
 }
 

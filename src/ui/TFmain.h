@@ -89,6 +89,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CommitEdits() override;
     void ReleaseNotebook() override;
     void DocumentReplaced() override;
     void NewNotebookWanted() override;
@@ -108,6 +109,9 @@ private:
     void ForgetNodes();
     void AddQuickNotebook();
     void ShowGuider(bool visible);
+    void UpdateTitle();
+    int StartingGuiderWidth() const;
+    QWidget* NewStartHint();
 
     IPrompts* m_prompts = nullptr;
     IDesktop* m_desktop = nullptr;
@@ -124,6 +128,7 @@ private:
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_pageControl = nullptr;
     QWidget* m_noSheet = nullptr;
+    int m_guiderWidth = 0;
     QWidget* m_sheetNotebook = nullptr;
     QWidget* m_sheetFields = nullptr;
     QWidget* m_sheetPages = nullptr;

@@ -4,6 +4,7 @@
 #include "tree/TKelPigger.h"
 
 #include <QHeaderView>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -12,6 +13,21 @@
 namespace quillo {
 
 namespace {
+
+// The guider's view: a click or key always selects the item it lands on (Ctrl+click does not deselect it),
+// and a click beside the items keeps the selection, so the panels always show the node the user sees marked.
+class TGuiderTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent*) const override
+    {
+        if (!index.isValid())
+            return QItemSelectionModel::NoUpdate;
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    }
+};
 
 class TPigItem : public QTreeWidgetItem {
 public:
@@ -28,7 +44,7 @@ public:
 TOPigSructEd::TOPigSructEd(QWidget* parent)
     : QFrame(parent)
 {
-    TV1 = new QTreeWidget(this);
+    TV1 = new TGuiderTree(this);
     TV1->setObjectName(QStringLiteral("TV1"));
     TV1->setColumnCount(1);
     TV1->setHeaderHidden(true);
@@ -46,7 +62,9 @@ TOPigSructEd::TOPigSructEd(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(TV1);
-    connect(TV1, &QTreeWidget::currentItemChanged, this, &TOPigSructEd::SelectionChanged);
+    // A mouse press makes an item current before it selects it, the keyboard selects before it moves the current
+    // item: only the selection itself is the same on every road.
+    connect(TV1, &QTreeWidget::itemSelectionChanged, this, &TOPigSructEd::SelectionChanged);
 }
 
 bool TOPigSructEd::ShowNode(const TKelPigger&) const { return true; }
@@ -59,6 +77,7 @@ void TOPigSructEd::NodeImage(QTreeWidgetItem&) const { }
 
 void TOPigSructEd::SetRoot(TKelPigger* root)
 {
+    TV1->clear();
     m_root = root;
     Rebuild();
 }
@@ -73,16 +92,25 @@ QTreeWidgetItem* TOPigSructEd::NewItem(TKelPigger& node)
 
 void TOPigSructEd::Rebuild()
 {
+    // Branches the user opened or closed stay so; nodes new to the tree open down to the field and page sets.
+    QSet<const TKelPigger*> known;
+    QSet<const TKelPigger*> expanded;
+    for (QTreeWidgetItemIterator it(TV1); *it; ++it) {
+        known.insert(NodeOf(*it));
+        if ((*it)->isExpanded())
+            expanded.insert(NodeOf(*it));
+    }
     TV1->clear();
     if (!m_root)
         return;
     QTreeWidgetItem* rootItem = NewItem(*m_root);
     TV1->addTopLevelItem(rootItem);
     AddShownChildren(*rootItem, *m_root);
-    // Notebooks open to show their field and page sets.
-    rootItem->setExpanded(true);
-    for (int i = 0; i < rootItem->childCount(); ++i)
-        rootItem->child(i)->setExpanded(true);
+    for (QTreeWidgetItemIterator it(TV1); *it; ++it) {
+        const TKelPigger* node = NodeOf(*it);
+        const bool opensFresh = (*it)->parent() == nullptr || (*it)->parent()->parent() == nullptr;
+        (*it)->setExpanded(known.contains(node) ? expanded.contains(node) : opensFresh);
+    }
 }
 
 void TOPigSructEd::AddShownChildren(QTreeWidgetItem& item, TKelPigger& node)
@@ -108,8 +136,8 @@ TKelPigger* TOPigSructEd::NodeOf(const QTreeWidgetItem* item)
 
 TKelPigger* TOPigSructEd::SelectedNode() const
 {
-    QTreeWidgetItem* item = TV1->currentItem();
-    return item && item->isSelected() ? NodeOf(item) : nullptr;
+    const QList<QTreeWidgetItem*> selected = TV1->selectedItems();
+    return selected.isEmpty() ? nullptr : NodeOf(selected.constFirst());
 }
 
 QTreeWidgetItem* TOPigSructEd::ItemOf(const TKelPigger* node) const
@@ -172,7 +200,7 @@ void TOPigSructEd::RefreshItem(QTreeWidgetItem& item)
 
 void TOPigSructEd::RefreshSelected()
 {
-    if (QTreeWidgetItem* item = TV1->currentItem())
+    if (QTreeWidgetItem* item = ItemOf(SelectedNode()))
         RefreshItem(*item);
 }
 

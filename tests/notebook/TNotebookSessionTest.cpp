@@ -1,4 +1,5 @@
 #include "notebook/TNotebookSession.h"
+#include "notebook/NotebookEdits.h"
 #include "notebook/TSafeFileWriter.h"
 #include "notebook/TUserSettings.h"
 #include "testutil/FaultyFileOps.h"
@@ -56,6 +57,12 @@ protected:
         (notebook ? notebook : &session.Document())->SetAttr("NAME", name);
         session.SetChanged(true);
     }
+    // A document without a file that the opening check accepts, as New makes it.
+    void NewDocumentWithNotebook()
+    {
+        session.NewDocument();
+        NotebookEdits::AppendNotebook(session.Document(), "New", { "F" }, { "P" });
+    }
     QString EditedName() { return session.Document().FindChild("NOTEBOOK")->GetAttr("NAME"); }
     QStringList Files() const { return TempFolder::Names(folder.Path()); }
 
@@ -73,12 +80,18 @@ TEST_F(SessionTest, RefusedFilesSayCantLoadAndLeaveANewDocument)
     const struct {
         const char* name;
         QByteArray text; // null: no file at all
+        const char* reason;
     } cases[] = {
-        { "missing", QByteArray() },
-        { "syntax error", "<NOTEBOOKS><NOTEBOOK NAME=\"x></NOTEBOOKS>" },
-        { "wrong root", "<SETTINGS DOC_NAME=\"x\"/>" },
-        { "no notebook, as saved after a cancelled wizard", "\r\n<NOTEBOOKS/>" },
-        { "notebook without page", "<NOTEBOOKS><NOTEBOOK><FIELDS><FIELD NAME=\"A\"/></FIELDS></NOTEBOOK></NOTEBOOKS>" },
+        { "missing", QByteArray(), "No such file or directory" },
+        { "syntax error", "<NOTEBOOKS><NOTEBOOK NAME=\"x></NOTEBOOKS>", "Syntax error at byte 27" },
+        { "empty", "", "The file holds no document" },
+        { "wrong root", "<SETTINGS DOC_NAME=\"x\"/>", "The file holds a SETTINGS document, not NOTEBOOKS" },
+        { "no notebook, as saved after a cancelled wizard", "\r\n<NOTEBOOKS/>", "The file holds no notebook" },
+        { "notebook without page", "<NOTEBOOKS><NOTEBOOK><FIELDS><FIELD NAME=\"A\"/></FIELDS></NOTEBOOK></NOTEBOOKS>",
+            "The first notebook has no page" },
+        { "notebook without field",
+            "<NOTEBOOKS><NOTEBOOK><FIELDS/><PAGES><PAGE NAME=\"A\"/></PAGES></NOTEBOOK></NOTEBOOKS>",
+            "The first notebook has no field" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,7 +104,7 @@ TEST_F(SessionTest, RefusedFilesSayCantLoadAndLeaveANewDocument)
 
         EXPECT_TRUE(session.Open());
 
-        EXPECT_EQ(prompts.Log(), QStringList({ "ShowMessage: Can't load file " + path }));
+        EXPECT_EQ(prompts.Log(), QStringList({ "ShowMessage: Can't load file " + path + "\n" + c.reason }));
         EXPECT_EQ(session.Document().SaveToText(), "\r\n<NOTEBOOKS/>");
         EXPECT_EQ(session.FileName(), "");
         EXPECT_FALSE(session.Changed());
@@ -133,7 +146,7 @@ TEST_F(SessionTest, OpenOnAChangedDocumentGoesOnOnlyWhenTheChangesAreSafeOrDisca
         folder.Write("friends.zdk", FriendsNotebookText());
         Open(friends);
         if (c.newDocument)
-            session.NewDocument();
+            NewDocumentWithNotebook();
         Edit();
         prompts.Answer(c.saveIt);
         if (c.newDocument)
@@ -156,6 +169,24 @@ TEST_F(SessionTest, AskSaveLetsTheGridCommitItsEditFirst)
     prompts.Answer(false);
     EXPECT_TRUE(session.AskSave());
     EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Save changes?" }));
+    prompts.Escape();
+    EXPECT_FALSE(session.AskSave()) << "escaping the question keeps the changes";
+    EXPECT_TRUE(session.Changed());
+}
+
+// The opening check refuses a document without a notebook; writing one would make a file that never opens.
+TEST_F(SessionTest, ADocumentTheOpeningCheckRefusesIsNeverWritten)
+{
+    Open(friends);
+    delete session.Document().Child(0);
+    session.SetChanged(true);
+    const QString refusal = "ShowMessage: " + TNotebookSession::UnwritableMessage();
+    EXPECT_FALSE(session.Save());
+    EXPECT_FALSE(session.SaveAs());
+    EXPECT_EQ(prompts.Log(), QStringList({ refusal, refusal }));
+    EXPECT_EQ(dialogs.Log(), QStringList());
+    EXPECT_EQ(TempFolder::Read(friends), FriendsNotebookText());
+    EXPECT_TRUE(session.Changed());
 }
 
 TEST_F(SessionTest, NewAsksOnlyWhatTheStateCallsFor)
@@ -163,22 +194,24 @@ TEST_F(SessionTest, NewAsksOnlyWhatTheStateCallsFor)
     const struct {
         const char* name;
         bool changed, fromUser;
-        std::vector<bool> answers;
+        std::vector<TAnswer> answers;
         QStringList said;
         bool replaced;
     } cases[] = {
-        { "unchanged", false, true, { true }, { "Sure: Create new file?" }, true },
-        { "unchanged, declined", false, true, { false }, { "Sure: Create new file?" }, false },
-        { "changed", true, true, { false, true }, { "Sure: Save changes?", "Sure: Create new file?" }, true },
+        { "unchanged", false, true, { TAnswer::Yes }, { "Sure: Create new file?" }, true },
+        { "unchanged, declined", false, true, { TAnswer::No }, { "Sure: Create new file?" }, false },
+        { "changed", true, true, { TAnswer::No, TAnswer::Yes }, { "Sure: Save changes?", "Sure: Create new file?" },
+            true },
         { "internal", false, false, {}, {}, true },
+        { "changed, escaped", true, true, { TAnswer::Cancel }, { "Sure: Save changes?" }, false },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Open(friends);
         if (c.changed)
             Edit();
-        for (bool answer : c.answers)
-            prompts.Answer(answer);
+        for (const TAnswer answer : c.answers)
+            answer == TAnswer::Cancel ? prompts.Escape() : prompts.Answer(answer == TAnswer::Yes);
 
         session.New(c.fromUser);
 
@@ -206,7 +239,7 @@ TEST_F(SessionTest, TwoSavesKeepOneBackupWithTheTextBeforeTheSecond)
 
 TEST_F(SessionTest, SaveOfANewDocumentAsksForANameAndCancelKeepsChanged)
 {
-    session.NewDocument();
+    NewDocumentWithNotebook();
     Edit();
     dialogs.Answer(QString());
     EXPECT_FALSE(session.Save());
@@ -260,6 +293,8 @@ TEST_F(SessionTest, AFailingStepOfSaveNeverDamagesTheFile)
         EXPECT_TRUE(session.Changed());
         ASSERT_EQ(prompts.Log().size(), 1);
         EXPECT_TRUE(prompts.Log().first().startsWith("ShowMessage: Cannot create file " + folder.Path()));
+        EXPECT_TRUE(prompts.Log().first().endsWith("\n" + testutil::FaultyFileOps::InjectedFault()))
+            << "the reason follows, for the backup as for the file";
         EXPECT_EQ(EditedName(), "attempt " + QString::number(k)) << "nothing is read back from disk";
     }
 

@@ -2,33 +2,36 @@
 
 namespace quillo::testutil {
 
-bool FaultyFileOps::Pass(const QString& entry)
+bool FaultyFileOps::Pass(const QString& entry, QString& error)
 {
     const bool fail = ++m_steps == m_failAt;
     m_log << (fail ? entry + QStringLiteral(" FAILED") : entry);
+    if (fail)
+        error = InjectedFault();
     return !fail;
-}
-
-bool FaultyFileOps::Exists(const QString& path) { return m_disk.Exists(path); }
-
-bool FaultyFileOps::Copy(const QString& from, const QString& to)
-{
-    return Pass(QStringLiteral("Copy %1 %2").arg(from, to)) && m_disk.Copy(from, to);
 }
 
 bool FaultyFileOps::Remove(const QString& path)
 {
-    return Pass(QStringLiteral("Remove ") + path) && m_disk.Remove(path);
+    QString ignored;
+    return Pass(QStringLiteral("Remove ") + path, ignored) && m_disk.Remove(path);
 }
 
-bool FaultyFileOps::Rename(const QString& from, const QString& to)
+bool FaultyFileOps::Exists(const QString& path) { return m_disk.Exists(path); }
+
+bool FaultyFileOps::Copy(const QString& from, const QString& to, QString& error)
 {
-    return Pass(QStringLiteral("Rename %1 %2").arg(from, to)) && m_disk.Rename(from, to);
+    return Pass(QStringLiteral("Copy %1 %2").arg(from, to), error) && m_disk.Copy(from, to, error);
+}
+
+bool FaultyFileOps::Rename(const QString& from, const QString& to, QString& error)
+{
+    return Pass(QStringLiteral("Rename %1 %2").arg(from, to), error) && m_disk.Rename(from, to, error);
 }
 
 bool FaultyFileOps::Write(const QString& path, const QByteArray& data, QString& error)
 {
-    return Pass(QStringLiteral("Write ") + path) && m_disk.Write(path, data, error);
+    return Pass(QStringLiteral("Write ") + path, error) && m_disk.Write(path, data, error);
 }
 
 } // namespace quillo::testutil

@@ -16,18 +16,21 @@ public:
     {
     }
 
+    // The reason a failing step gives.
+    static QString InjectedFault() { return QStringLiteral("Injected fault"); }
+
     int Steps() const { return m_steps; }
     const QStringList& Log() const { return m_log; }
 
     bool Exists(const QString& path) override;
-    bool Copy(const QString& from, const QString& to) override;
+    bool Copy(const QString& from, const QString& to, QString& error) override;
     bool Remove(const QString& path) override;
-    bool Rename(const QString& from, const QString& to) override;
+    bool Rename(const QString& from, const QString& to, QString& error) override;
     bool Write(const QString& path, const QByteArray& data, QString& error) override;
 
 private:
-    // Counts the step; false when this one is to fail.
-    bool Pass(const QString& entry);
+    // Counts the step; false, with the reason in error, when this one is to fail.
+    bool Pass(const QString& entry, QString& error);
 
     int m_failAt;
     int m_steps = 0;

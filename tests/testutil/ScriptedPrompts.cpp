@@ -12,7 +12,13 @@ ScriptedPrompts::~ScriptedPrompts()
 
 ScriptedPrompts& ScriptedPrompts::Answer(bool yes)
 {
-    m_answers.push_back(yes);
+    m_answers.push_back(yes ? TAnswer::Yes : TAnswer::No);
+    return *this;
+}
+
+ScriptedPrompts& ScriptedPrompts::Escape()
+{
+    m_answers.push_back(TAnswer::Cancel);
     return *this;
 }
 
@@ -22,27 +28,33 @@ ScriptedPrompts& ScriptedPrompts::AnswerInput(std::optional<QString> value)
     return *this;
 }
 
-bool ScriptedPrompts::NextAnswer(const QString& question)
+TAnswer ScriptedPrompts::NextAnswer(const QString& question)
 {
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected question: " << question.toStdString();
-        return false;
+        return TAnswer::No;
     }
-    const bool yes = m_answers.front();
+    const TAnswer answer = m_answers.front();
     m_answers.pop_front();
-    return yes;
+    return answer;
 }
 
 bool ScriptedPrompts::Sure(const QString& question)
 {
     m_log << QStringLiteral("Sure: ") + question;
+    return NextAnswer(question) == TAnswer::Yes;
+}
+
+TAnswer ScriptedPrompts::SureOrCancel(const QString& question, bool cancelButton)
+{
+    m_log << QStringLiteral("Sure: ") + question + (cancelButton ? QStringLiteral(" (Yes/No/Cancel)") : QString());
     return NextAnswer(question);
 }
 
 bool ScriptedPrompts::SureChecked(const QString& question)
 {
     m_log << QStringLiteral("SureChecked: ") + question;
-    return NextAnswer(question);
+    return NextAnswer(question) == TAnswer::Yes;
 }
 
 void ScriptedPrompts::Msg(const QString& message) { m_log << QStringLiteral("Msg: ") + message; }

@@ -11,14 +11,17 @@
 namespace quillo::testutil {
 
 // Questions and messages with answers queued by the test; everything said is logged in order as
-// "Kind: text" (Sure, SureChecked, Msg, ShowMessage, InputQuery). A question without a queued answer
-// fails the test and is answered "No" (or cancelled).
+// "Kind: text" (Sure, SureChecked, Msg, ShowMessage, InputQuery); a question with a "Cancel" button is logged
+// as "Sure: text (Yes/No/Cancel)". A question without a queued answer fails the test and is answered "No"
+// (or cancelled).
 class ScriptedPrompts : public IPrompts {
 public:
     ~ScriptedPrompts() override;
 
-    // The next answer to Sure or SureChecked.
+    // The next answer to Sure, SureOrCancel or SureChecked.
     ScriptedPrompts& Answer(bool yes);
+    // The next question is escaped (Esc or its close box): Cancel, or false where only Yes and No count.
+    ScriptedPrompts& Escape();
     // The next answer to InputQuery; nullopt cancels.
     ScriptedPrompts& AnswerInput(std::optional<QString> value);
 
@@ -26,16 +29,17 @@ public:
     void ClearLog() { m_log.clear(); }
 
     bool Sure(const QString& question) override;
+    TAnswer SureOrCancel(const QString& question, bool cancelButton) override;
     bool SureChecked(const QString& question) override;
     void Msg(const QString& message) override;
     void ShowMessage(const QString& message) override;
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
 
 private:
-    bool NextAnswer(const QString& question);
+    TAnswer NextAnswer(const QString& question);
 
     QStringList m_log;
-    std::deque<bool> m_answers;
+    std::deque<TAnswer> m_answers;
     std::deque<std::optional<QString>> m_inputs;
 };
 

@@ -6,13 +6,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include <climits>
 
 namespace quillo {
 
@@ -34,7 +34,12 @@ TD_field_props::TD_field_props(QWidget* parent)
     Edit_field_title->setObjectName(QStringLiteral("Edit_field_title"));
     SpinEdit_field_width = new QSpinBox(this);
     SpinEdit_field_width->setObjectName(QStringLiteral("SpinEdit_field_width"));
-    SpinEdit_field_width->setRange(INT_MIN, INT_MAX);
+    // Beyond the widest screens a column only hides the others.
+    SpinEdit_field_width->setRange(0, NotebookSchema::MaxFieldWidth);
+    SpinEdit_field_width->setSuffix(QStringLiteral(" px"));
+    auto* widthRange
+        = new QLabel(QStringLiteral("0 to %1; 0 is the default width").arg(NotebookSchema::MaxFieldWidth), this);
+    widthRange->setObjectName(QStringLiteral("Label_width_range"));
     RG_features = new QGroupBox(QStringLiteral("Filed features"), this);
     RG_features->setObjectName(QStringLiteral("RG_features"));
     m_features = new QButtonGroup(this);
@@ -60,7 +65,10 @@ TD_field_props::TD_field_props(QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Field name:"), Edit_field_name);
     form->addRow(QStringLiteral("Alternative field title:"), Edit_field_title);
-    form->addRow(QStringLiteral("Field width in the grid:"), SpinEdit_field_width);
+    auto* width = new QHBoxLayout;
+    width->addWidget(SpinEdit_field_width);
+    width->addWidget(widthRange, 1);
+    form->addRow(QStringLiteral("Field width in the grid:"), width);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(RG_features);

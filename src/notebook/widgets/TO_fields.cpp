@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QShortcut>
 
 namespace quillo {
 
@@ -34,11 +33,7 @@ TO_fields::TO_fields(IMainWindow& main, QWidget* parent)
     connect(Btn_new_field, &QPushButton::clicked, this, &TO_fields::NewField);
     connect(Btn_delete_field, &QPushButton::clicked, this, &TO_fields::DeleteField);
     connect(Btn_change, &QPushButton::clicked, this, &TO_fields::ChangeField);
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, LB1, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, Btn_delete_field, [this] {
-        if (Btn_delete_field->isEnabled())
-            DeleteField();
-    });
+    OnDeleteKey(Btn_delete_field);
     UpdateButtons();
 }
 

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace quillo {
@@ -42,12 +43,27 @@ TO_list::TO_list(IMainWindow& main, const QString& noun, QWidget* parent)
     moves->addStretch();
     m_layout->addLayout(moves, 7, 1);
 
+    // A click makes a row current before it selects it, the keyboard the other way round: follow both.
     connect(LB1, &QListWidget::currentRowChanged, this, &TO_list::UpdateButtons);
+    connect(LB1, &QListWidget::itemSelectionChanged, this, &TO_list::UpdateButtons);
     connect(SB_move_up, &QToolButton::clicked, this, [this] { MoveSelected(true); });
     connect(SB_move_dn, &QToolButton::clicked, this, [this] { MoveSelected(false); });
-    connect(LB1, &QListWidget::itemActivated, Btn_change, [this] {
+    // Double-click, Enter and F2 on an entry are "Change...".
+    const auto change = [this] {
         if (Btn_change->isEnabled())
             Btn_change->click();
+    };
+    connect(LB1, &QListWidget::itemActivated, Btn_change, change);
+    auto* renameKey = new QShortcut(QKeySequence(Qt::Key_F2), LB1, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(renameKey, &QShortcut::activated, Btn_change, change);
+}
+
+void TO_list::OnDeleteKey(QPushButton* remove)
+{
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, LB1, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, remove, [remove] {
+        if (remove->isEnabled())
+            remove->click();
     });
 }
 

@@ -37,6 +37,8 @@ protected:
     virtual void UpdateButtons();
     // Adds a button to the column beside the list, above the move buttons.
     void AddButton(QPushButton* button);
+    // The Del key on the list presses remove.
+    void OnDeleteKey(QPushButton* remove);
 
     IMainWindow& m_main;
 

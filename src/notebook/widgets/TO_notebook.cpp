@@ -92,17 +92,31 @@ void TO_notebook::Load(TKelPigger* notebook)
              Edit_nb_name, Memo_nb_dsc, RG_tab_position, SE_rpp, Btn_delete_notebook, btn_reminder })
         control->setEnabled(notebook != nullptr);
     Btn_apply->setEnabled(false);
+    emit PendingEditsChanged();
 }
 
 void TO_notebook::Edited()
 {
-    if (!m_loading && m_notebook)
-        Btn_apply->setEnabled(true);
+    if (m_loading || !m_notebook || Btn_apply->isEnabled())
+        return;
+    Btn_apply->setEnabled(true);
+    emit PendingEditsChanged();
+}
+
+bool TO_notebook::HasPendingEdits() const { return m_notebook && Btn_apply->isEnabled(); }
+
+bool TO_notebook::ApplyPending()
+{
+    if (!HasPendingEdits())
+        return false;
+    Apply();
+    return true;
 }
 
 void TO_notebook::Apply()
 {
     Btn_apply->setEnabled(false);
+    emit PendingEditsChanged();
     TKelPigger* notebook = m_notebook;
     if (!notebook)
         return;
@@ -130,6 +144,11 @@ void TO_notebook::DeleteNotebook()
     TKelPigger* notebook = m_notebook;
     if (!notebook)
         return;
+    const QString refusal = NotebookEdits::NotebookDeletionRefusal(m_main.Document(), *notebook);
+    if (!refusal.isEmpty()) {
+        m_main.Prompts().Msg(refusal);
+        return;
+    }
     const QString question
         = QStringLiteral("The notebook \"%1\" will be deleted. All the information will be lost. Continue?")
               .arg(notebook->GetAttr(QStringLiteral("NAME")));

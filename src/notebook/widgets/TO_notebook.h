@@ -40,8 +40,15 @@ public:
     void SetDocument(TKelPigger* document) { m_document = document; }
 
     void Apply();
+    // What was typed and not applied yet goes into the notebook; false when there was nothing.
+    bool ApplyPending();
+    bool HasPendingEdits() const;
     void NewNotebook();
     void DeleteNotebook();
+
+signals:
+    // An edit made Apply possible, or applying or loading ended that.
+    void PendingEditsChanged();
 
 private:
     void Edited();

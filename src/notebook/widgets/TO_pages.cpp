@@ -9,7 +9,6 @@
 
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace quillo {
 
@@ -32,11 +31,7 @@ TO_pages::TO_pages(IMainWindow& main, QWidget* parent)
     connect(Btn_new_page, &QPushButton::clicked, this, &TO_pages::NewPage);
     connect(Btn_delete_page, &QPushButton::clicked, this, &TO_pages::DeletePage);
     connect(Btn_change, &QPushButton::clicked, this, &TO_pages::RenamePage);
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, LB1, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, Btn_delete_page, [this] {
-        if (Btn_delete_page->isEnabled())
-            DeletePage();
-    });
+    OnDeleteKey(Btn_delete_page);
     UpdateButtons();
 }
 

@@ -22,6 +22,11 @@ TQtPrompts::TQtPrompts(TFsure& sure, TFsure_checked& sureChecked, TDmsg& msg, QW
 
 bool TQtPrompts::Sure(const QString& question) { return m_sure.Ask(question); }
 
+TAnswer TQtPrompts::SureOrCancel(const QString& question, bool cancelButton)
+{
+    return m_sure.AskOrCancel(question, cancelButton);
+}
+
 bool TQtPrompts::SureChecked(const QString& question) { return m_sureChecked.Ask(question); }
 
 void TQtPrompts::Msg(const QString& message) { m_msg.Execute(message); }

@@ -17,6 +17,7 @@ public:
     TQtPrompts(TFsure& sure, TFsure_checked& sureChecked, TDmsg& msg, QWidget* window = nullptr);
 
     bool Sure(const QString& question) override;
+    TAnswer SureOrCancel(const QString& question, bool cancelButton) override;
     bool SureChecked(const QString& question) override;
     void Msg(const QString& message) override;
     void ShowMessage(const QString& message) override;

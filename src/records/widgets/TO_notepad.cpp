@@ -2,11 +2,19 @@
 
 #include "tree/TKelPigger.h"
 
+#include <QLabel>
+#include <QVBoxLayout>
+
 namespace quillo {
 
 TO_notepad::TO_notepad(QWidget* parent)
     : QFrame(parent)
 {
+    auto* placeholder = new QLabel(QStringLiteral("The records of this page appear here"), this);
+    placeholder->setObjectName(QStringLiteral("Label_placeholder"));
+    placeholder->setAlignment(Qt::AlignCenter);
+    placeholder->setEnabled(false);
+    (new QVBoxLayout(this))->addWidget(placeholder);
 }
 
 void TO_notepad::OpenNotebook()

@@ -113,6 +113,50 @@ void WhenModal(std::function<void(QWidget&)> answer)
     });
 }
 
+// Escaping a question about changes must never count as "No": that would throw the changes away.
+TEST(DialogsTest, SureOrCancelTellsNoFromEscaping)
+{
+    TFsure sure;
+    TFsure_checked sureChecked;
+    TDmsg msg;
+    TQtPrompts prompts(sure, sureChecked, msg);
+    const auto button = [](QWidget& modal, const char* name) { return modal.findChild<QPushButton*>(name); };
+    const struct {
+        const char* what;
+        bool cancelButton;
+        std::function<void(QWidget&)> answer;
+        TAnswer expected;
+    } cases[] = {
+        { "Yes", true, [&](QWidget& m) { QTest::mouseClick(button(m, "Btn_yes"), Qt::LeftButton); }, TAnswer::Yes },
+        { "No", true, [&](QWidget& m) { QTest::mouseClick(button(m, "Btn_no"), Qt::LeftButton); }, TAnswer::No },
+        { "Cancel", true, [&](QWidget& m) { QTest::mouseClick(button(m, "Btn_cancel"), Qt::LeftButton); },
+            TAnswer::Cancel },
+        { "Esc", true, [](QWidget& m) { QTest::keyClick(&m, Qt::Key_Escape); }, TAnswer::Cancel },
+        { "close box", true, [](QWidget& m) { m.close(); }, TAnswer::Cancel },
+        { "Enter", true, [](QWidget& m) { QTest::keyClick(&m, Qt::Key_Return); }, TAnswer::Yes },
+        { "No of two", false, [&](QWidget& m) { QTest::mouseClick(button(m, "Btn_no"), Qt::LeftButton); },
+            TAnswer::No },
+        { "Esc of two", false, [](QWidget& m) { QTest::keyClick(&m, Qt::Key_Escape); }, TAnswer::Cancel },
+    };
+    for (const auto& c : cases) {
+        bool cancelShown = false;
+        WhenModal([&](QWidget& modal) {
+            cancelShown = button(modal, "Btn_cancel")->isVisible();
+            c.answer(modal);
+        });
+        EXPECT_EQ(prompts.SureOrCancel("Save changes?", c.cancelButton), c.expected) << c.what;
+        EXPECT_EQ(cancelShown, c.cancelButton) << c.what;
+    }
+    // The plain question shows Yes and No only, and escaping it is "No".
+    bool cancelShown = true;
+    WhenModal([&](QWidget& modal) {
+        cancelShown = button(modal, "Btn_cancel")->isVisible();
+        QTest::keyClick(&modal, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(prompts.Sure("Create new file?"));
+    EXPECT_FALSE(cancelShown);
+}
+
 TEST(DialogsTest, PromptsGoThroughTheSharedDialogs)
 {
     TFsure sure;

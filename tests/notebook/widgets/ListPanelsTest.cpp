@@ -42,7 +42,7 @@ TEST_F(PanelTest, NewPagesAndFieldsPassTheNameRuleAndRefuseDuplicates)
         prompts.ClearLog();
         TKelPigger& list = c.page ? Pages(0) : Fields(0);
         TO_list* panel = c.page ? static_cast<TO_list*>(pages) : fields;
-        Select(list);
+        Click(list);
         prompts.AnswerInput(c.typed);
         Click(c.page ? pages->Btn_new_page : fields->Btn_new_field);
 
@@ -150,7 +150,7 @@ TEST_F(PanelTest, ListButtonsFollowTheSelectionAndKeepTheLastEntry)
         c.document ? Load(c.document) : Load();
         prompts.ClearLog();
         TO_list* panel = c.page ? static_cast<TO_list*>(pages) : fields;
-        Select(c.page ? Pages(0) : Fields(0));
+        Click(c.page ? Pages(0) : Fields(0));
         if (c.pick)
             Pick(panel, c.pick);
         EXPECT_EQ((c.page ? pages->Btn_delete_page : fields->Btn_delete_field)->isEnabled(), c.remove) << what;
@@ -189,7 +189,7 @@ TEST_F(PanelTest, MovingKeepsDocumentGuiderAndListInStep)
     for (const auto& s : steps) {
         TKelPigger& list = s.page ? Pages(0) : Fields(0);
         TO_list* panel = s.page ? static_cast<TO_list*>(pages) : fields;
-        Select(list);
+        Click(list);
         Pick(panel, s.pick);
         Click(s.up ? panel->SB_move_up : panel->SB_move_dn);
         EXPECT_EQ(Names(list).join(' '), s.names);
@@ -200,6 +200,41 @@ TEST_F(PanelTest, MovingKeepsDocumentGuiderAndListInStep)
     }
     EXPECT_EQ(Pages(0).Child(2)->ChildCount(), 2) << "page A kept its records";
     EXPECT_TRUE(window->Changed());
+}
+
+// A click makes a row current before it selects it; the buttons, the double-click and the keys must
+// all act on the row the user sees marked.
+TEST_F(PanelTest, ListRowsAnswerClicksDoubleClicksAndKeys)
+{
+    PickPage("B");
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*> {
+             pages->Btn_delete_page, pages->Btn_change, pages->SB_move_up, pages->SB_move_dn })
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+
+    const QString renameB = "InputQuery: Change page name | New name of the page: | B";
+    prompts.AnswerInput(std::nullopt).AnswerInput(std::nullopt);
+    testutil::DoubleClickRow(pages->LB1, 1);
+    Key(Qt::Key_F2);
+    EXPECT_EQ(prompts.Log(), QStringList({ renameB, renameB }));
+
+    prompts.ClearLog();
+    prompts.Answer(false);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(prompts.Log(),
+        QStringList({ "SureChecked: Are you sure you really want to delete the page \"B\" and all the ingormation "
+                      "the page contains?" }));
+
+    PickField("PHONE");
+    EXPECT_TRUE(fields->Btn_delete_field->isEnabled());
+    fieldProps.accept = false;
+    testutil::DoubleClickRow(fields->LB1, 1);
+    ASSERT_TRUE(fieldProps.shown);
+    EXPECT_EQ(fieldProps.shown->name, "PHONE");
+
+    // One field clicked in the guider is the entry the list commands act on.
+    Click(*Fields(0).Child(2));
+    EXPECT_EQ(fields->SelectedNode(), Fields(0).Child(2));
+    EXPECT_TRUE(fields->Btn_change->isEnabled());
 }
 
 TEST_F(PanelTest, RenamingAFieldMovesEveryRecordValueOfItsNotebook)
@@ -221,6 +256,38 @@ TEST_F(PanelTest, RenamingAFieldMovesEveryRecordValueOfItsNotebook)
     EXPECT_EQ(Entries(fields).value(1), "Mobile_phone");
     EXPECT_EQ(window->Guider().SelectedNode(), &Fields(0));
     EXPECT_TRUE(window->Changed());
+}
+
+// The birthday reminder finds its field by name: a stale name would silence it without a word.
+TEST_F(PanelTest, TheBirthdayFieldFollowsRenamesAndGoesWithItsField)
+{
+    const struct {
+        const char* what;
+        int notebook;
+        const char* field;
+        const char* renameTo; // nullptr: delete
+        const char* bdf;
+    } cases[] = {
+        { "rename", 0, "BIRTHDAY", "BDAY", "BDAY" },
+        { "rename another field", 0, "PHONE", "MOBILE", "BIRTHDAY" },
+        { "same name in another notebook", 1, "PHONE", "BIRTHDAY2", "BIRTHDAY" },
+        { "delete", 0, "BIRTHDAY", nullptr, "" },
+        { "delete another field", 0, "PHONE", nullptr, "BIRTHDAY" },
+    };
+    for (const auto& c : cases) {
+        Load();
+        prompts.ClearLog();
+        PickField(c.field, c.notebook);
+        if (c.renameTo) {
+            fieldProps.edit = [&](TFieldProps& props) { props.name = c.renameTo; };
+            Click(fields->Btn_change);
+        } else {
+            prompts.Answer(true);
+            Click(fields->Btn_delete_field);
+        }
+        EXPECT_EQ(Notebook(0).GetAttr("BDF"), c.bdf) << c.what;
+        EXPECT_EQ(Notebook(1).GetAttr("BDF"), "") << c.what;
+    }
 }
 
 TEST_F(PanelTest, FieldPropertiesWithoutARename)

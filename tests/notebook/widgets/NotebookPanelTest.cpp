@@ -3,6 +3,7 @@
 #include "notebook/widgets/TD_field_props.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -26,7 +27,7 @@ TEST_F(PanelTest, NotebookPanelShowsTheNotebookOrNothing)
         { &Doc(), "", "", false, 10 },
     };
     for (const auto& c : cases) {
-        Select(*c.node);
+        Click(*c.node);
         const bool bound = c.node != &Doc();
         EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
         EXPECT_EQ(notebook->Notebook(), bound ? c.node : nullptr);
@@ -46,12 +47,15 @@ TEST_F(PanelTest, NotebookPanelShowsTheNotebookOrNothing)
 
 TEST_F(PanelTest, ApplyWritesTheNotebookProperties)
 {
-    Select(Notebook(1));
+    Click(Notebook(1));
     QTest::keyClicks(notebook->Edit_nb_name, " Ltd");
     EXPECT_TRUE(notebook->Btn_apply->isEnabled());
-    notebook->RB_top->setChecked(true);
-    notebook->SE_rpp->setValue(7);
-    notebook->Memo_nb_dsc->setPlainText("Colleagues\nand clients");
+    Click(notebook->RB_top);
+    notebook->SE_rpp->selectAll();
+    QTest::keyClicks(notebook->SE_rpp, "7");
+    QTest::keyClicks(notebook->Memo_nb_dsc, "Colleagues");
+    QTest::keyClick(notebook->Memo_nb_dsc, Qt::Key_Return);
+    QTest::keyClicks(notebook->Memo_nb_dsc, "and clients");
     Click(notebook->Btn_apply);
     TKelPigger& work = Notebook(1);
     EXPECT_EQ(work.GetAttr("NAME"), "Work Ltd");
@@ -62,8 +66,9 @@ TEST_F(PanelTest, ApplyWritesTheNotebookProperties)
     EXPECT_FALSE(notebook->Btn_apply->isEnabled());
     EXPECT_TRUE(window->Changed());
 
-    notebook->Edit_nb_name->clear();
-    notebook->RB_right->setChecked(true);
+    notebook->Edit_nb_name->selectAll();
+    QTest::keyClick(notebook->Edit_nb_name, Qt::Key_Delete);
+    Click(notebook->RB_right);
     Click(notebook->Btn_apply);
     EXPECT_EQ(work.IndexOfAttr(u"NAME"), -1);
     EXPECT_EQ(work.GetAttr("RIGHT_TAB_POSITION"), "Y");
@@ -74,23 +79,63 @@ TEST_F(PanelTest, EachKindOfEditEnablesApply)
 {
     const std::function<void()> edits[] = {
         [&] { QTest::keyClicks(notebook->Edit_nb_name, "x"); },
-        [&] { notebook->Memo_nb_dsc->appendPlainText("x"); },
-        [&] { notebook->RB_right->setChecked(true); },
-        [&] { notebook->SE_rpp->setValue(11); },
+        [&] { QTest::keyClicks(notebook->Memo_nb_dsc, "x"); },
+        [&] { Click(notebook->RB_right); },
+        [&] { QTest::keyClick(notebook->SE_rpp, Qt::Key_Up); },
     };
     for (const auto& edit : edits) {
-        Select(Notebook(0));
-        Select(Notebook(1));
-        Select(Notebook(0));
+        Click(Notebook(0));
+        Click(Notebook(1));
+        Click(Notebook(0));
         ASSERT_FALSE(notebook->Btn_apply->isEnabled());
         edit();
         EXPECT_TRUE(notebook->Btn_apply->isEnabled());
     }
 }
 
+// Text typed into the panel and not applied is applied when the user leaves the panel, saves or exits;
+// it is never dropped without a word.
+TEST_F(PanelTest, TypedButNotAppliedEditsAreApplied)
+{
+    const QString file = window->FileName();
+    const struct {
+        const char* how;
+        std::function<void()> leave;
+    } cases[] = {
+        { "another node clicked", [&] { Click(Pages(1)); } },
+        { "another notebook clicked", [&] { Click(Notebook(0)); } },
+        { "saved", [&] { Key(Qt::Key_S, Qt::ControlModifier); } },
+        { "exit escaped",
+            [&] {
+                prompts.Escape();
+                Key(Qt::Key_Q, Qt::ControlModifier);
+            } },
+    };
+    for (const auto& c : cases) {
+        Load();
+        prompts.ClearLog();
+        Click(Notebook(1));
+        QTest::keyClicks(notebook->Memo_nb_dsc, "Colleagues");
+        EXPECT_TRUE(Find<QAction>("N_Save")->isEnabled()) << c.how << ": typing is a change to save";
+        c.leave();
+        EXPECT_EQ(QString::fromUtf8(Notebook(1).Text()), "Colleagues") << c.how;
+        EXPECT_FALSE(notebook->Btn_apply->isEnabled()) << c.how;
+        EXPECT_TRUE(window->isVisible()) << c.how;
+        if (std::string(c.how) == "saved") {
+            EXPECT_FALSE(window->Changed());
+            EXPECT_TRUE(testutil::TempFolder::Read(file).contains("Colleagues"));
+        } else {
+            EXPECT_TRUE(window->Changed()) << c.how;
+        }
+        if (std::string(c.how) == "exit escaped") {
+            EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Save changes? (Yes/No/Cancel)" }));
+        }
+    }
+}
+
 TEST_F(PanelTest, DeleteNotebookAfterTheTick)
 {
-    Select(Notebook(0));
+    Click(Notebook(0));
     prompts.Answer(false).Answer(true);
     Click(notebook->Btn_delete_notebook);
     EXPECT_EQ(Doc().ChildCount(), 2);
@@ -110,6 +155,35 @@ TEST_F(PanelTest, DeleteNotebookAfterTheTick)
     // The lists that showed the deleted notebook hold nothing of it any more.
     EXPECT_EQ(pages->List(), nullptr);
     EXPECT_EQ(fields->List(), nullptr);
+}
+
+// A file without a notebook, or whose first notebook lacks a field or a page, cannot be opened again:
+// the deletion that would leave one is refused before the question.
+TEST_F(PanelTest, DeletingTheNotebookAFileNeedsIsRefused)
+{
+    const struct {
+        const char* document;
+        const char* message;
+    } cases[] = {
+        { R"(<NOTEBOOKS><NOTEBOOK NAME="Only"><FIELDS><FIELD NAME="F"/></FIELDS><PAGES><PAGE NAME="P"/></PAGES>
+            </NOTEBOOK></NOTEBOOKS>)",
+            "The notebook \"Only\" is the last one of this file and cannot be deleted: a notebook file holds at "
+            "least one notebook." },
+        { R"(<NOTEBOOKS><NOTEBOOK NAME="Only"><FIELDS><FIELD NAME="F"/></FIELDS><PAGES><PAGE NAME="P"/></PAGES>
+            </NOTEBOOK><NOTEBOOK NAME="Draft"><FIELDS><FIELD NAME="F"/></FIELDS></NOTEBOOK></NOTEBOOKS>)",
+            "The notebook \"Only\" cannot be deleted: the notebook after it would come first and it has no field or "
+            "no page, so the file could not be opened again." },
+    };
+    for (const auto& c : cases) {
+        Load(c.document);
+        prompts.ClearLog();
+        const QByteArray before = Doc().SaveToText();
+        Click(Notebook(0));
+        Click(notebook->Btn_delete_notebook);
+        EXPECT_EQ(prompts.Log(), QStringList({ QString("Msg: ") + c.message }));
+        EXPECT_EQ(Doc().SaveToText(), before);
+        EXPECT_FALSE(window->Changed());
+    }
 }
 
 TEST(FieldPropsDialog, LoadsAndReturnsTheProperties)
@@ -169,8 +243,29 @@ TEST(FieldPropsDialog, OnlyTypingMarksTheTitleEdited)
     EXPECT_EQ(dialog.Result().title, "Older");
     dialog.Load(props);
     EXPECT_FALSE(dialog.TitleEdited());
-    dialog.SpinEdit_field_width->setValue(-5);
-    EXPECT_EQ(dialog.Result().width, -5);
+}
+
+TEST(FieldPropsDialog, WidthsStayWithinWhatAScreenShows)
+{
+    TD_field_props dialog;
+    auto* range = dialog.findChild<QLabel*>("Label_width_range");
+    ASSERT_NE(range, nullptr);
+    EXPECT_EQ(range->text(), "0 to 4000; 0 is the default width");
+    const struct {
+        const char* typed;
+        int width;
+    } cases[] = { { "99999", 999 }, { "4000", 4000 }, { "-5", 5 }, { "0", 0 } };
+    for (const auto& c : cases) {
+        dialog.Load(TFieldProps());
+        dialog.SpinEdit_field_width->selectAll();
+        QTest::keyClicks(dialog.SpinEdit_field_width, c.typed);
+        EXPECT_EQ(dialog.Result().width, c.width) << c.typed;
+    }
+    // A width stored beyond the range, by hand or by an older version, is shown at its end.
+    TKelPigger field;
+    field.LoadFromText(R"(<FIELD NAME="WIDE" WIDTH="99999"/>)");
+    dialog.Load(TFieldProps::Read(field));
+    EXPECT_EQ(dialog.SpinEdit_field_width->value(), 4000);
 }
 
 } // namespace

@@ -49,25 +49,20 @@ protected:
         notebook = Find<TO_notebook>("O_notebook1");
     }
 
-    // Shows the page list of a notebook and selects the entry with that name.
+    // Shows the page list of a notebook and clicks the entry with that name.
     void PickPage(const QString& name, int notebookIndex = 0)
     {
-        Select(Pages(notebookIndex));
+        Click(Pages(notebookIndex));
         Pick(pages, name);
     }
 
     void PickField(const QString& name, int notebookIndex = 0)
     {
-        Select(Fields(notebookIndex));
+        Click(Fields(notebookIndex));
         Pick(fields, name);
     }
 
-    static void Pick(TO_list* list, const QString& name)
-    {
-        const QList<QListWidgetItem*> found = list->LB1->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        list->LB1->setCurrentItem(found[0]);
-    }
+    static void Pick(TO_list* list, const QString& name) { testutil::ClickRow(list->LB1, name); }
 
     static QStringList Entries(TO_list* list)
     {
@@ -79,11 +74,8 @@ protected:
 
     static QStringList Names(TKelPigger& list) { return NotebookEdits::ChildNames(list); }
 
-    template <typename T> static void Click(T* button)
-    {
-        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-        button->click();
-    }
+    using MainWindowTest::Click;
+    static void Click(QAbstractButton* button) { testutil::ClickButton(button); }
 
     ScriptedFieldProps fieldProps;
     TO_pages* pages = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/widgets/MainWindowFixture.h"
 
-#include "notebook/NotebookSchema.h"
+#include "notebook/widgets/TO_pages.h"
 #include "records/widgets/TO_notepad.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QToolButton>
+
+#include <functional>
 
 namespace quillo::test {
 namespace {
@@ -70,21 +73,69 @@ TEST_F(FileCommandsTest, NewSaveCloseAndTheNextStartReopensTheFile)
     EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
 }
 
-TEST_F(FileCommandsTest, ClosingAsksAboutChangesAndStaysOpenWhenTheSaveFails)
+TEST_F(FileCommandsTest, ExitAsksYesNoOrCancelAndOnlyYesOrNoClose)
 {
     window->Session().NewDocument();
     prompts.AnswerInput(QString("Unsaved"));
     window->NewNotebook();
-    prompts.ClearLog();
-    prompts.Answer(true);
-    fileDialogs.Answer(QString()); // the save dialog is cancelled
-    EXPECT_FALSE(Close());
-    EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Save changes?" }));
-    EXPECT_TRUE(window->Changed());
-    EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Unsaved" }));
-
+    const QByteArray before = Doc().SaveToText();
+    const QString question = "Sure: Save changes? (Yes/No/Cancel)";
+    const struct {
+        const char* what;
+        std::function<void()> answer;
+        std::function<void()> exit;
+    } stays[] = {
+        { "Esc at Ctrl+Q", [&] { prompts.Escape(); }, [&] { Key(Qt::Key_Q, Qt::ControlModifier); } },
+        { "Esc at the close box", [&] { prompts.Escape(); }, [&] { window->close(); } },
+        { "Yes, then the save dialog cancelled",
+            [&] {
+                prompts.Answer(true);
+                fileDialogs.Answer(QString());
+            },
+            [&] { Key(Qt::Key_Q, Qt::ControlModifier); } },
+    };
+    for (const auto& s : stays) {
+        prompts.ClearLog();
+        s.answer();
+        s.exit();
+        EXPECT_TRUE(window->isVisible()) << s.what;
+        EXPECT_EQ(prompts.Log(), QStringList({ question })) << s.what;
+        EXPECT_TRUE(window->Changed()) << s.what;
+        EXPECT_EQ(Doc().SaveToText(), before) << s.what;
+        EXPECT_EQ(ShownSheet(), "TabSheet_notebook") << s.what << ": the panels show again";
+    }
     prompts.Answer(false);
-    EXPECT_TRUE(Close());
+    Key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// New and Open keep their Yes/No question, but escaping it cancels the command instead of discarding.
+TEST_F(FileCommandsTest, EscapingTheQuestionAtNewOrOpenKeepsTheChanges)
+{
+    for (const int key : { Qt::Key_N, Qt::Key_O }) {
+        Load();
+        Click(Pages(0));
+        testutil::ClickRow(Find<TO_pages>("O_pages1")->LB1, "A");
+        testutil::ClickButton(Find<TO_pages>("O_pages1")->SB_move_dn);
+        const QByteArray edited = Doc().SaveToText();
+        prompts.ClearLog();
+        prompts.Escape();
+        Key(key, Qt::ControlModifier);
+        EXPECT_EQ(prompts.Log(), QStringList({ "Sure: Save changes?" })) << "no further question, no file dialog";
+        EXPECT_EQ(Doc().SaveToText(), edited);
+        EXPECT_TRUE(window->Changed());
+        EXPECT_EQ(window->FileName(), folder.File("sample.zdk"));
+    }
+}
+
+TEST_F(FileCommandsTest, ADocumentWithoutANotebookIsNotSaved)
+{
+    prompts.Answer(true).AnswerInput(std::nullopt); // the notebook of the new file is not made
+    Key(Qt::Key_N, Qt::ControlModifier);
+    prompts.ClearLog();
+    Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(prompts.Log(), QStringList({ "ShowMessage: " + TNotebookSession::UnwritableMessage() }));
+    EXPECT_EQ(fileDialogs.Log(), QStringList()) << "no file is chosen for what cannot be saved";
 }
 
 TEST_F(FileCommandsTest, OpenShowsTheFileAndForgetsTheOldDocument)
@@ -119,17 +170,21 @@ TEST_F(FileCommandsTest, AFileThatIsNoNotebookStartsANewDocument)
     fileDialogs.Answer(broken);
     prompts.AnswerInput(std::nullopt);
     Trigger("N_Open");
-    EXPECT_EQ(prompts.Log().value(0), "ShowMessage: " + NotebookSchema::CantLoadFileMessage(broken));
+    EXPECT_EQ(prompts.Log().value(0),
+        "ShowMessage: Can't load file " + broken + "\nThe file holds a SETTINGS document, not NOTEBOOKS");
     EXPECT_EQ(Doc().Tag(), "NOTEBOOKS");
     EXPECT_EQ(Doc().ChildCount(), 0);
     EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 1);
     EXPECT_EQ(StatusFile(), "");
 }
 
-TEST_F(FileCommandsTest, StartingWithoutSettingsShowsAnEmptyWindowAndWritesThem)
+TEST_F(FileCommandsTest, StartingWithoutSettingsSaysHowToBeginAndWritesThem)
 {
     EXPECT_EQ(window->Guider().TV1->topLevelItemCount(), 0);
-    EXPECT_EQ(ShownSheet(), "");
+    EXPECT_EQ(ShownSheet(), "Label_start_hint");
+    const QString hint = Find<QLabel>("Label_start_hint")->text();
+    EXPECT_TRUE(hint.contains("File > New") && hint.contains("File > Open")) << hint.toStdString();
+    EXPECT_TRUE(hint.contains("/samples/friends.zdk")) << hint.toStdString();
     EXPECT_FALSE(window->findChild<QAction*>("N_Save")->isEnabled());
     // An empty window has no notebook file to write: one saved now could never be opened.
     EXPECT_FALSE(window->findChild<QAction*>("N_Saveas")->isEnabled());

@@ -2,23 +2,26 @@
 
 #include "testutil/ScriptedPrompts.h"
 #include "testutil/TempFolder.h"
+#include "testutil/UserEvents.h"
 #include "tree/TKelPigger.h"
 #include "ui/TFmain.h"
 #include "ui/TOPigSructEd.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QStackedWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <memory>
 
 namespace quillo::test {
 
-// Two notebooks; Friends holds records on both pages, Work shares the field names.
+// Two notebooks; Friends holds records on both pages and reminds of birthdays, Work shares the field names.
 inline const char* const SampleDocument = R"(
 <NOTEBOOKS>
-	<NOTEBOOK NAME="Friends" RPP="20">My friends
+	<NOTEBOOK NAME="Friends" RPP="20" BDF="BIRTHDAY">My friends
 		<FIELDS>
 			<FIELD NAME="PERSON" WIDTH="150"/>
 			<FIELD NAME="PHONE" TITLE="Phone number"/>
@@ -54,6 +57,7 @@ protected:
     {
         window = std::make_unique<TFmain>(SettingsPath());
         window->Start(prompts, fileDialogs, desktop);
+        testutil::ShowActive(window.get());
     }
 
     QString LastSaid() const { return prompts.Log().isEmpty() ? QString() : prompts.Log().constLast(); }
@@ -74,7 +78,17 @@ protected:
     TKelPigger& Fields(int notebook = 0) { return *Notebook(notebook).FindChild("FIELDS"); }
     TKelPigger& Pages(int notebook = 0) { return *Notebook(notebook).FindChild("PAGES"); }
 
+    // Arranges a selection without the events of a user; the step under test clicks instead.
     void Select(TKelPigger& node) { window->Guider().Select(&node); }
+    // Clicks the node's guider item, as the user does.
+    void Click(TKelPigger& node) { testutil::ClickItem(Tree(), window->Guider().ItemOf(&node)); }
+    QTreeWidget* Tree() const { return window->Guider().TV1; }
+    // A key pressed where the keyboard focus is, as the user presses it.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
 
     QString ShownSheet() const
     {

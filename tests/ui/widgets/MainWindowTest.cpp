@@ -1,11 +1,15 @@
 #include "ui/widgets/MainWindowFixture.h"
 
+#include "notebook/widgets/TO_fields.h"
 #include "notebook/widgets/TO_notebook.h"
+#include "notebook/widgets/TO_pages.h"
 #include "printing/widgets/TO_prn_page.h"
 #include "records/widgets/TO_notepad.h"
+#include "ui/TF_about.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -15,8 +19,11 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
+#include <QWindow>
 
 namespace quillo::test {
 namespace {
@@ -30,7 +37,6 @@ QAction* ActionOf(TFmain& window, const char* name)
 
 TEST_F(MainWindowTest, HasItsPartsUnderTheirNames)
 {
-    EXPECT_EQ(window->windowTitle(), "Quillo-ZDK");
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
     for (const char* name : { "ToolBar1", "Guider", "PageControl1", "StatusBar1", "TabSheet_notebook",
              "TabSheet_fields", "TabSheet_pages", "TabSheet_data", "O_notebook1", "O_fields1", "O_pages1",
@@ -53,9 +59,12 @@ TEST_F(MainWindowTest, HasItsPartsUnderTheirNames)
     EXPECT_TRUE(Find<QToolButton>("TB_guider")->isChecked());
 }
 
-TEST_F(MainWindowTest, SelectionShowsTheSheetOfTheNode)
+// A mouse press makes an item current before it selects it, the keyboard selects first: the mouse, the
+// arrow keys and a command must all show the same panel for the node they reach.
+TEST_F(MainWindowTest, EveryRoadToANodeShowsItsPanel)
 {
     Load();
+    Tree()->expandAll();
     struct Case {
         const char* what;
         TKelPigger* node;
@@ -69,30 +78,77 @@ TEST_F(MainWindowTest, SelectionShowsTheSheetOfTheNode)
         { "FIELD", Fields(1).Child(1), "TabSheet_fields", &Notebook(1) },
         { "PAGES", &Pages(0), "TabSheet_pages", &Notebook(0) },
         { "PAGE", Pages(0).Child(1), "TabSheet_data", &Notebook(0) },
-        { "nothing", nullptr, "TabSheet_notebook", nullptr },
     };
-    for (const Case& c : cases) {
-        window->Guider().Select(c.node);
-        EXPECT_EQ(ShownSheet(), c.sheet) << c.what;
-        EXPECT_EQ(window->CurrentNotebook(), c.notebook) << c.what;
-        EXPECT_EQ(Find<TO_notebook>("O_notebook1")->Notebook(), c.notebook) << c.what;
-        EXPECT_EQ(Find<TO_notepad>("O_notepad1")->Notebook(), c.notebook) << c.what;
+    enum class Road { Mouse, Keyboard, Command };
+    for (const Road road : { Road::Mouse, Road::Keyboard, Road::Command }) {
+        for (const Case& c : cases) {
+            const char* const roads[] = { "mouse", "keys", "command" };
+            const std::string what = c.what + std::string(" by ") + roads[int(road)];
+            // Start on the neighbour, so that reaching the node is a change of selection.
+            QTreeWidgetItem* item = window->Guider().ItemOf(c.node);
+            QTreeWidgetItem* above = Tree()->itemAbove(item);
+            Select(*TOPigSructEd::NodeOf(above ? above : Tree()->itemBelow(item)));
+            switch (road) {
+            case Road::Mouse:
+                Click(*c.node);
+                break;
+            case Road::Keyboard:
+                Tree()->setFocus();
+                Key(above ? Qt::Key_Down : Qt::Key_Up);
+                break;
+            case Road::Command:
+                window->Guider().Select(c.node);
+                break;
+            }
+            EXPECT_EQ(window->Guider().SelectedNode(), c.node) << what;
+            EXPECT_EQ(ShownSheet(), c.sheet) << what;
+            EXPECT_EQ(window->CurrentNotebook(), c.notebook) << what;
+            EXPECT_EQ(Find<TO_notebook>("O_notebook1")->Notebook(), c.notebook) << what;
+            EXPECT_EQ(Find<TO_notepad>("O_notepad1")->Notebook(), c.notebook) << what;
+            // One field chosen in the guider is the one chosen in the field list.
+            if (c.node->Tag() == "FIELD") {
+                EXPECT_EQ(Find<TO_fields>("O_fields1")->SelectedNode(), c.node) << what;
+            }
+        }
     }
-    Select(Pages(1));
+    // A command may clear the selection; the panels then show nothing of any notebook.
+    window->Guider().Select(nullptr);
+    EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
+    EXPECT_EQ(window->CurrentNotebook(), nullptr);
+
+    Click(Pages(1));
     EXPECT_EQ(Find<QLabel>("Label_nb_name")->text(), "Settings of the pages of the \"Work\" notebook");
     EXPECT_EQ(Find<TO_prn_page>("O_prn_page1")->Notebook(), &Notebook(1));
     EXPECT_EQ(window->CurrentPages(), &Pages(1));
     EXPECT_EQ(window->CurrentFields(), &Fields(1));
 }
 
-TEST_F(MainWindowTest, SelectingAPageOpensItInTheRecordGrid)
+TEST_F(MainWindowTest, ClicksThatReachNoOtherNodeKeepThePanel)
+{
+    Load();
+    Click(Pages(0));
+    // Ctrl+click would take the selection away from the item; a click beside the items would clear it.
+    testutil::ClickItem(Tree(), window->Guider().ItemOf(&Pages(0)), Qt::ControlModifier);
+    EXPECT_EQ(window->Guider().SelectedNode(), &Pages(0));
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, Tree()->viewport()->height() - 5));
+    EXPECT_EQ(window->Guider().SelectedNode(), &Pages(0));
+    EXPECT_EQ(ShownSheet(), "TabSheet_pages");
+    EXPECT_EQ(window->CurrentNotebook(), &Notebook(0));
+}
+
+TEST_F(MainWindowTest, ClickingAPageOpensItInTheRecordGrid)
 {
     Load();
     auto* grid = Find<TO_notepad>("O_notepad1");
-    Select(*Pages(0).Child(1));
+    Click(*Pages(0).Child(1));
     EXPECT_TRUE(grid->IsActive());
     EXPECT_EQ(grid->CurrentPageName(), "B");
-    Select(*Pages(1).Child(0));
+    // Until the grid is built, its place says what it will hold.
+    auto* placeholder = grid->findChild<QLabel*>("Label_placeholder");
+    ASSERT_NE(placeholder, nullptr);
+    EXPECT_TRUE(placeholder->isVisible());
+    EXPECT_EQ(placeholder->text(), "The records of this page appear here");
+    Click(*Pages(1).Child(0));
     EXPECT_EQ(grid->Notebook(), &Notebook(1));
     EXPECT_TRUE(grid->RightTabs());
     EXPECT_EQ(grid->CurrentPageName(), "X");
@@ -143,13 +199,109 @@ TEST_F(MainWindowTest, FieldAndPageListCommandsSelectTheSetsOfTheCurrentNotebook
 TEST_F(MainWindowTest, GuiderButtonHidesAndShowsTheGuider)
 {
     Load();
-    window->show();
     auto* guider = Find<QWidget>("Guider");
-    ActionOf(*window, "TB_guider")->trigger();
+    auto* splitter = Find<QSplitter>("Splitter1");
+    const int width = splitter->sizes().value(0);
+    testutil::ClickButton(Find<QToolButton>("TB_guider"));
     EXPECT_FALSE(guider->isVisible());
-    ActionOf(*window, "TB_guider")->trigger();
+    testutil::ClickButton(Find<QToolButton>("TB_guider"));
     EXPECT_TRUE(guider->isVisible());
-    EXPECT_EQ(Find<QSplitter>("Splitter1")->sizes().value(0), 190);
+    EXPECT_EQ(splitter->sizes().value(0), width);
+}
+
+TEST_F(MainWindowTest, TheGuiderStartsWideEnoughAndKeepsTheWidthTheUserGivesIt)
+{
+    Load(R"(<NOTEBOOKS><NOTEBOOK NAME="Family"><FIELDS><FIELD NAME="F"/></FIELDS><PAGES><PAGE NAME="P"/></PAGES>
+        </NOTEBOOK></NOTEBOOKS>)");
+    const QAbstractItemView* view = Tree();
+    EXPECT_LE(view->sizeHintForColumn(0), view->viewport()->width()) << "NOTEBOOK:Family is cut off";
+
+    // The user drags the splitter handle to the right.
+    auto* splitter = Find<QSplitter>("Splitter1");
+    const int before = splitter->sizes().value(0);
+    // Through the window system's input, as a drag arrives from the display.
+    QWindow* display = window->windowHandle();
+    const QPoint grip = splitter->handle(1)->mapTo(window.get(), splitter->handle(1)->rect().center());
+    QTest::mousePress(display, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(display, grip + QPoint(30, 0));
+    QTest::mouseMove(display, grip + QPoint(60, 0));
+    QTest::mouseRelease(display, Qt::LeftButton, Qt::NoModifier, grip + QPoint(60, 0));
+    const int dragged = splitter->sizes().value(0);
+    EXPECT_EQ(dragged, before + 60);
+
+    window.reset();
+    window = std::make_unique<TFmain>(SettingsPath());
+    testutil::ShowActive(window.get());
+    EXPECT_EQ(Find<QSplitter>("Splitter1")->sizes().value(0), dragged);
+}
+
+TEST_F(MainWindowTest, AtItsMinimumSizeNoPanelClipsAControl)
+{
+    Load();
+    EXPECT_GE(window->minimumWidth(), 640);
+    EXPECT_GE(window->minimumHeight(), 400);
+    window->showNormal();
+    window->resize(window->minimumSize());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (TKelPigger* node : { &Notebook(0), &Fields(0), &Pages(0) }) {
+        Click(*node);
+        QWidget* sheet = window->findChild<QStackedWidget*>("PageControl1")->currentWidget();
+        for (QWidget* control : sheet->findChildren<QWidget*>()) {
+            // Parts of a control (the editor inside a spin box) are its own business.
+            if (control->objectName().startsWith("qt_"))
+                continue;
+            if (!control->isVisible()
+                || !(qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)
+                    || qobject_cast<QAbstractSpinBox*>(control) || qobject_cast<QLabel*>(control)))
+                continue;
+            const QSize needed = control->minimumSizeHint();
+            EXPECT_GE(control->width(), needed.width())
+                << sheet->objectName().toStdString() << " " << control->objectName().toStdString();
+            EXPECT_GE(control->height(), needed.height())
+                << control->objectName().toStdString() << " " << control->metaObject()->className();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TheTitleNamesTheFileAndMarksUnsavedChanges)
+{
+    EXPECT_EQ(window->windowTitle(), "Quillo-ZDK[*]");
+    EXPECT_FALSE(window->isWindowModified());
+    Load();
+    EXPECT_EQ(window->windowTitle(), "Quillo-ZDK - sample.zdk[*]");
+    EXPECT_EQ(window->windowFilePath(), folder.File("sample.zdk"));
+    EXPECT_FALSE(window->isWindowModified());
+
+    // A change the user makes: moving a page down with the mouse.
+    Click(Pages(0));
+    auto* pages = Find<TO_pages>("O_pages1");
+    testutil::ClickRow(pages->LB1, "A");
+    testutil::ClickButton(pages->SB_move_dn);
+    EXPECT_TRUE(window->isWindowModified());
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(MainWindowTest, AddingANotebookPageOrFieldKeepsWhatTheUserOpenedAndClosed)
+{
+    Load();
+    QTreeWidgetItem* friendsFields = window->Guider().ItemOf(&Fields(0));
+    QTreeWidgetItem* work = window->Guider().ItemOf(&Notebook(1));
+    friendsFields->setExpanded(true);
+    work->setExpanded(false);
+
+    Click(Pages(0));
+    prompts.AnswerInput(QString("D"));
+    testutil::ClickButton(Find<TO_pages>("O_pages1")->Btn_new_page);
+    Click(Notebook(0));
+    prompts.AnswerInput(QString("Family"));
+    testutil::ClickButton(Find<TO_notebook>("O_notebook1")->Btn_new_notebook);
+
+    ASSERT_EQ(Doc().ChildCount(), 3);
+    EXPECT_TRUE(window->Guider().ItemOf(&Fields(0))->isExpanded());
+    EXPECT_FALSE(window->Guider().ItemOf(&Notebook(1))->isExpanded());
+    EXPECT_TRUE(window->Guider().ItemOf(&Notebook(2))->isExpanded()) << "a new notebook shows its field and page sets";
+    EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "A", "B", "C", "D" }));
 }
 
 TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
@@ -187,12 +339,36 @@ TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
     EXPECT_EQ(calls.size(), 5u);
 }
 
-TEST_F(MainWindowTest, DocumentationOpensTheGuideBesideTheProgram)
+TEST_F(MainWindowTest, F1OpensTheGuideOrSaysWhereItIs)
 {
-    ActionOf(*window, "N_Documentation")->trigger();
+    Key(Qt::Key_F1);
     ASSERT_EQ(desktop.Opened().size(), 1);
     EXPECT_TRUE(desktop.Opened()[0].startsWith("file:///")) << desktop.Opened()[0].toStdString();
     EXPECT_TRUE(desktop.Opened()[0].endsWith("/docs/index.html")) << desktop.Opened()[0].toStdString();
+    EXPECT_EQ(prompts.Log(), QStringList());
+
+    // No web browser: the user learns where the guide lies.
+    desktop.Answer(false);
+    Key(Qt::Key_F1);
+    const QString path = QUrl(desktop.Opened().value(1)).toLocalFile();
+    EXPECT_EQ(LastSaid(),
+        "Msg: The user guide could not be shown: no program to open it was found.\nOpen this file in a web browser:\n"
+            + path);
+
+    // The same from the link of the about box, clicked with the mouse.
+    desktop.Answer(false);
+    QTimer::singleShot(0, [] {
+        auto* about = qobject_cast<TF_about*>(QApplication::activeModalWidget());
+        ASSERT_NE(about, nullptr);
+        QLabel* link = about->Label_webpage;
+        const int textWidth = link->fontMetrics().horizontalAdvance("User guide");
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier,
+            QPoint(link->contentsRect().left() + textWidth / 2, link->contentsRect().center().y()));
+        about->accept();
+    });
+    ActionOf(*window, "N_About")->trigger();
+    EXPECT_EQ(desktop.Opened().size(), 3);
+    EXPECT_EQ(prompts.Log().size(), 2);
 }
 
 TEST_F(MainWindowTest, WalkDocumentLetsEventsRunButNotAClose)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QAbstractButton;
+class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace quillo::testutil {
+
+// Input as the user sends it: mouse clicks land on a view's viewport in the middle of the item's
+// visual rectangle, after scrolling it into view; buttons are clicked where they are drawn. Each
+// helper fails the test when the target cannot be reached (hidden, disabled, off the view).
+
+void ClickItem(QTreeWidget* view, QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void ClickRow(QListWidget* view, int row);
+void DoubleClickRow(QListWidget* view, int row);
+// Clicks the row whose text is exactly text.
+void ClickRow(QListWidget* view, const QString& text);
+void ClickButton(QAbstractButton* button);
+// Shows the widget's window and waits until it has the keyboard, so shortcuts reach it.
+void ShowActive(QWidget* widget);
+
+} // namespace quillo::testutil
