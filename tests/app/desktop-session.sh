@@ -27,8 +27,8 @@ shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 start() {
     "$program" &
     pid=$!
-    until_true 'shown Quillo-ZDK'
-    main=$(xdotool search --onlyvisible --name '^Quillo-ZDK$' | head -1)
+    until_true 'shown "Quillo-ZDK( - .*)?"'
+    main=$(xdotool search --onlyvisible --name '^Quillo-ZDK( - .*)?$' | head -1)
 }
 
 # Without a window manager nothing hands out the keyboard focus; dialogs take it themselves.

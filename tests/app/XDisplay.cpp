@@ -1,0 +1,109 @@
+#include "app/XDisplay.h"
+
+#include <QElapsedTimer>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace quillo::test {
+
+namespace {
+
+constexpr int WaitMs = 10'000;
+
+} // namespace
+
+XDisplay::XDisplay()
+{
+    // Xvfb picks a free display number and tells it on the descriptor given.
+    m_server.start(QStringLiteral("Xvfb"),
+        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+            QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+    if (!m_server.waitForStarted() || !m_server.waitForReadyRead(WaitMs))
+        return;
+    const QByteArray number = m_server.readAllStandardOutput().trimmed();
+    if (!number.isEmpty())
+        m_display = QStringLiteral(":") + QString::fromLatin1(number);
+}
+
+XDisplay::~XDisplay()
+{
+    for (QProcess* process : { &m_program, &m_server }) {
+        if (process->state() == QProcess::NotRunning)
+            continue;
+        process->kill();
+        process->waitForFinished();
+    }
+}
+
+bool XDisplay::Available()
+{
+    for (const char* tool : { "Xvfb", "xdotool", "import" })
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            return false;
+    return true;
+}
+
+QProcessEnvironment XDisplay::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    if (!m_configFolder.isEmpty())
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_configFolder);
+    return environment;
+}
+
+bool XDisplay::StartProgram(const QString& program, const QString& configFolder, const QString& workFolder)
+{
+    m_configFolder = configFolder;
+    m_program.setProcessEnvironment(Environment());
+    m_program.setWorkingDirectory(workFolder);
+    m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_program.start(program, {});
+    if (!m_program.waitForStarted())
+        return false;
+    return WaitFor([this] {
+        m_window
+            = QString::fromLatin1(XDoTool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                              QStringLiteral("--name"), QStringLiteral("^Quillo-ZDK( - .*)?\\*?$") })
+                                      .split('\n')
+                                      .value(0)
+                                      .trimmed());
+        return !m_window.isEmpty();
+    });
+}
+
+bool XDisplay::WaitForExit() { return m_program.waitForFinished(WaitMs); }
+
+QByteArray XDisplay::XDoTool(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.setProcessEnvironment(Environment());
+    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.waitForFinished(WaitMs);
+    return tool.readAllStandardOutput();
+}
+
+QImage XDisplay::Shot()
+{
+    QProcess import;
+    import.setProcessEnvironment(Environment());
+    import.start(
+        QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("png:-") });
+    import.waitForFinished(WaitMs);
+    return QImage::fromData(import.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+bool XDisplay::WaitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > WaitMs)
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+} // namespace quillo::test
