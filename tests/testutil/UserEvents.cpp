@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -71,6 +76,40 @@ void ClickButton(QAbstractButton* button)
     ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString() << " is not on screen";
     ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString() << " is disabled";
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void ChooseFromMenuBar(QMainWindow* window, QAction* entry)
+{
+    QMenuBar* bar = window->menuBar();
+    for (QAction* heading : bar->actions()) {
+        QMenu* menu = heading->menu();
+        if (!menu || !menu->actions().contains(entry))
+            continue;
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(heading).center());
+        ASSERT_TRUE(menu->isVisible()) << heading->text().toStdString() << " did not open";
+        ChooseFromPopup(entry);
+        return;
+    }
+    ADD_FAILURE() << "no menu holds " << entry->objectName().toStdString();
+}
+
+void ChooseFromPopup(QAction* entry)
+{
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << "no menu is open";
+    const QRect rect = menu->actionGeometry(entry);
+    ASSERT_FALSE(rect.isEmpty()) << entry->objectName().toStdString() << " is not in the open menu";
+    ASSERT_TRUE(entry->isEnabled()) << entry->objectName().toStdString() << " is disabled";
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+void PressShortcut(QAction* action)
+{
+    ASSERT_NE(action, nullptr);
+    ASSERT_FALSE(action->shortcut().isEmpty()) << action->objectName().toStdString() << " has no shortcut";
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    ASSERT_NE(target, nullptr) << "no window has the keyboard";
+    QTest::keySequence(target, action->shortcut());
 }
 
 void ShowActive(QWidget* widget)

@@ -4,7 +4,9 @@
 #include <Qt>
 
 class QAbstractButton;
+class QAction;
 class QListWidget;
+class QMainWindow;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -21,6 +23,12 @@ void DoubleClickRow(QListWidget* view, int row);
 // Clicks the row whose text is exactly text.
 void ClickRow(QListWidget* view, const QString& text);
 void ClickButton(QAbstractButton* button);
+// Opens the window's menu bar menu that holds entry with a click, then clicks the entry.
+void ChooseFromMenuBar(QMainWindow* window, QAction* entry);
+// Clicks the entry of the pop-up menu that is open now.
+void ChooseFromPopup(QAction* entry);
+// Presses the action's shortcut where the keyboard focus is.
+void PressShortcut(QAction* action);
 // Shows the widget's window and waits until it has the keyboard, so shortcuts reach it.
 void ShowActive(QWidget* widget);
 

@@ -19,12 +19,13 @@ namespace {
 
 class FileCommandsTest : public MainWindowTest {
 protected:
+    // Presses the command's shortcut, as the user does.
     void Trigger(const char* name)
     {
         auto* action = window->findChild<QAction*>(QLatin1String(name));
         ASSERT_NE(action, nullptr) << name;
         ASSERT_TRUE(action->isEnabled()) << name;
-        action->trigger();
+        testutil::PressShortcut(action);
     }
 
     // Sends the window a close request, as the title bar button does; true when it closed.
@@ -33,13 +34,6 @@ protected:
         QCloseEvent close;
         QCoreApplication::sendEvent(window.get(), &close);
         return close.isAccepted();
-    }
-
-    void Restart()
-    {
-        window.reset();
-        window = std::make_unique<TFmain>(SettingsPath());
-        window->Start(prompts, fileDialogs, desktop);
     }
 
     QString StatusChanged() { return Find<QLabel>("StatusPanel1")->text(); }
@@ -65,7 +59,7 @@ TEST_F(FileCommandsTest, NewSaveCloseAndTheNextStartReopensTheFile)
     EXPECT_FALSE(Find<QToolButton>("TB_save")->isEnabled());
     EXPECT_TRUE(Close());
 
-    Restart();
+    StartWindow();
     EXPECT_EQ(window->FileName(), path);
     EXPECT_EQ(StatusFile(), path);
     EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Family" }));
@@ -141,7 +135,7 @@ TEST_F(FileCommandsTest, ADocumentWithoutANotebookIsNotSaved)
 TEST_F(FileCommandsTest, OpenShowsTheFileAndForgetsTheOldDocument)
 {
     Load();
-    Select(*Pages(0).Child(0));
+    Click(*Pages(0).Child(0));
     fileDialogs.Answer(QString()); // cancelled: the window goes on showing the page
     Trigger("N_Open");
     EXPECT_EQ(window->CurrentNotebook(), &Notebook(0));
@@ -158,7 +152,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndForgetsTheOldDocument)
     EXPECT_EQ(ShownSheet(), "TabSheet_notebook");
     EXPECT_EQ(window->Settings().GetDocName(), other);
 
-    Select(Pages(0));
+    Click(Pages(0));
     EXPECT_EQ(window->CurrentPages(), &Pages(0));
     EXPECT_EQ(ItemCaptions(Pages(0)), QStringList({ "P" }));
 }

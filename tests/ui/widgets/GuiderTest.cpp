@@ -21,7 +21,7 @@ protected:
         doc.LoadFromText(SampleDocument);
         guider.SetRoot(&doc);
         tester = std::make_unique<QAbstractItemModelTester>(
-            guider.TV1->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+            guider.TV1->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
 
     TKelPigger& Notebook(int i) { return *doc.Child(i); }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QStackedWidget>
 #include <QTest>
@@ -53,11 +54,19 @@ inline const char* const SampleDocument = R"(
 
 class MainWindowTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { StartWindow(); }
+
+    // A new main window with the settings the last one left, as the next start of the program.
+    void StartWindow()
     {
+        // The tester must not watch a model while its view is being destroyed.
+        tester.reset();
+        window.reset();
         window = std::make_unique<TFmain>(SettingsPath());
         window->Start(prompts, fileDialogs, desktop);
         testutil::ShowActive(window.get());
+        tester = std::make_unique<QAbstractItemModelTester>(
+            Tree()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
 
     QString LastSaid() const { return prompts.Log().isEmpty() ? QString() : prompts.Log().constLast(); }
@@ -83,6 +92,15 @@ protected:
     // Clicks the node's guider item, as the user does.
     void Click(TKelPigger& node) { testutil::ClickItem(Tree(), window->Guider().ItemOf(&node)); }
     QTreeWidget* Tree() const { return window->Guider().TV1; }
+    // Right-clicks the node's guider item, through the window system's input so that the context menu opens.
+    void RightClick(TKelPigger& node)
+    {
+        QTreeWidgetItem* item = window->Guider().ItemOf(&node);
+        ASSERT_NE(item, nullptr);
+        Tree()->scrollToItem(item);
+        const QPoint point = Tree()->viewport()->mapTo(window.get(), Tree()->visualItemRect(item).center());
+        QTest::mouseClick(window->windowHandle(), Qt::RightButton, Qt::NoModifier, point);
+    }
     // A key pressed where the keyboard focus is, as the user presses it.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -117,6 +135,7 @@ protected:
     testutil::ScriptedFileDialogs fileDialogs;
     testutil::ScriptedDesktop desktop;
     std::unique_ptr<TFmain> window;
+    std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
 } // namespace quillo::test

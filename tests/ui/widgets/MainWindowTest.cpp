@@ -173,10 +173,10 @@ TEST_F(MainWindowTest, CommandsFollowChangedAndSelection)
     EXPECT_TRUE(ActionOf(*window, "N_Newnotebook")->isEnabled());
     window->Guider().Select(nullptr);
     EXPECT_FALSE(fieldList->isEnabled());
-    Select(Doc());
+    Click(Doc());
     EXPECT_FALSE(fieldList->isEnabled());
     EXPECT_FALSE(pageList->isEnabled());
-    Select(*Pages(0).Child(0));
+    Click(*Pages(0).Child(0));
     EXPECT_TRUE(fieldList->isEnabled());
     EXPECT_TRUE(pageList->isEnabled());
 
@@ -187,11 +187,13 @@ TEST_F(MainWindowTest, CommandsFollowChangedAndSelection)
 TEST_F(MainWindowTest, FieldAndPageListCommandsSelectTheSetsOfTheCurrentNotebook)
 {
     Load();
-    Select(*Pages(1).Child(0));
-    ActionOf(*window, "N_Editfields")->trigger();
+    Click(*Pages(1).Child(0));
+    RightClick(*Pages(1).Child(0));
+    testutil::ChooseFromPopup(ActionOf(*window, "N_Editfields"));
     EXPECT_EQ(window->Guider().SelectedNode(), &Fields(1));
     EXPECT_EQ(ShownSheet(), "TabSheet_fields");
-    ActionOf(*window, "N_Editpages")->trigger();
+    RightClick(Fields(1));
+    testutil::ChooseFromPopup(ActionOf(*window, "N_Editpages"));
     EXPECT_EQ(window->Guider().SelectedNode(), &Pages(1));
     EXPECT_EQ(ShownSheet(), "TabSheet_pages");
 }
@@ -229,9 +231,7 @@ TEST_F(MainWindowTest, TheGuiderStartsWideEnoughAndKeepsTheWidthTheUserGivesIt)
     const int dragged = splitter->sizes().value(0);
     EXPECT_EQ(dragged, before + 60);
 
-    window.reset();
-    window = std::make_unique<TFmain>(SettingsPath());
-    testutil::ShowActive(window.get());
+    StartWindow();
     EXPECT_EQ(Find<QSplitter>("Splitter1")->sizes().value(0), dragged);
 }
 
@@ -321,7 +321,7 @@ TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
         calls.push_back({ root, current, global });
     };
     window->SetHooks(hooks);
-    Select(Pages(0));
+    Click(Pages(0));
     const std::pair<const char*, std::optional<bool>> cases[] = {
         { "N_search_global", true },
         { "N_search_down", false },
@@ -330,7 +330,15 @@ TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
         { "N_Globalsearch", true },
     };
     for (const auto& [name, global] : cases) {
-        ActionOf(*window, name)->trigger();
+        const std::string entry = name;
+        if (entry == "TB_search") {
+            testutil::ClickButton(Find<QToolButton>("TB_search"));
+        } else if (entry.starts_with("N_search")) {
+            testutil::ChooseFromMenuBar(window.get(), ActionOf(*window, name));
+        } else {
+            RightClick(Pages(0));
+            testutil::ChooseFromPopup(ActionOf(*window, name));
+        }
         ASSERT_FALSE(calls.empty()) << name;
         EXPECT_EQ(calls.back().root, &Doc()) << name;
         EXPECT_EQ(calls.back().current, &Pages(0)) << name;
@@ -394,8 +402,9 @@ TEST_F(MainWindowTest, WalkDocumentLetsEventsRunButNotAClose)
 TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
 {
     window->Session().NewDocument();
+    auto* newNotebook = Find<TO_notebook>("O_notebook1")->Btn_new_notebook;
     prompts.AnswerInput(QString("Family"));
-    window->NewNotebook();
+    testutil::ClickButton(newNotebook);
     EXPECT_EQ(prompts.Log(), QStringList({ "InputQuery: New notebook | New notebook name: | NOTEBOOK" }));
     ASSERT_EQ(Doc().ChildCount(), 1);
     TKelPigger& family = Notebook(0);
@@ -405,15 +414,15 @@ TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
     EXPECT_TRUE(window->Changed());
 
     prompts.AnswerInput(std::nullopt);
-    window->NewNotebook();
+    testutil::ClickButton(newNotebook);
     EXPECT_EQ(Doc().ChildCount(), 1);
 
     bool wizardRan = false;
     TMainHooks hooks;
     hooks.newNotebookWizard = [&](TKelPigger& root) { wizardRan = &root == &Doc(); };
     window->SetHooks(hooks);
-    Select(Notebook(0));
-    Find<TO_notebook>("O_notebook1")->Btn_new_notebook->click();
+    Click(Notebook(0));
+    testutil::ClickButton(newNotebook);
     EXPECT_TRUE(wizardRan);
 }
 
