@@ -248,10 +248,9 @@ void TFmain::CreatePanels()
     m_notebookPanel->setObjectName(QStringLiteral("O_notebook1"));
     m_notebookPanel->btn_reminder->hide();
     (new QVBoxLayout(m_sheetNotebook))->addWidget(m_notebookPanel);
-
-    m_sheetFields = Sheet("TabSheet_fields", m_pageControl);
     connect(m_notebookPanel, &TO_notebook::PendingEditsChanged, this, &TFmain::UpdateCommands);
 
+    m_sheetFields = Sheet("TabSheet_fields", m_pageControl);
     m_fieldsPanel = new TO_fields(*this, m_sheetFields);
     m_fieldsPanel->setObjectName(QStringLiteral("O_fields1"));
     (new QVBoxLayout(m_sheetFields))->addWidget(m_fieldsPanel);
