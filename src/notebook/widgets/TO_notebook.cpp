@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,6 +52,11 @@ TO_notebook::TO_notebook(IMainWindow& main, QWidget* parent)
     Btn_apply->setObjectName(QStringLiteral("Btn_apply"));
     btn_reminder = new QPushButton(QStringLiteral("Birthday Reminder"), this);
     btn_reminder->setObjectName(QStringLiteral("btn_reminder"));
+    Label_hint = new QLabel(
+        QStringLiteral("Select a notebook in the guider on the left to see and change it, or press New... to add one."),
+        this);
+    Label_hint->setObjectName(QStringLiteral("Label_hint"));
+    Label_hint->setWordWrap(true);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Notebook name :"), Edit_nb_name);
@@ -64,6 +70,7 @@ TO_notebook::TO_notebook(IMainWindow& main, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(Btn_apply);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label_hint);
     layout->addLayout(form, 1);
     layout->addLayout(buttons);
 
@@ -91,6 +98,7 @@ void TO_notebook::Load(TKelPigger* notebook)
     for (QWidget* control : std::initializer_list<QWidget*> {
              Edit_nb_name, Memo_nb_dsc, RG_tab_position, SE_rpp, Btn_delete_notebook, btn_reminder })
         control->setEnabled(notebook != nullptr);
+    Label_hint->setVisible(notebook == nullptr);
     Btn_apply->setEnabled(false);
     emit PendingEditsChanged();
 }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QGroupBox;
@@ -32,6 +33,8 @@ public:
     QPushButton* Btn_delete_notebook = nullptr;
     QPushButton* Btn_apply = nullptr;
     QPushButton* btn_reminder = nullptr;
+    // Says what to do while no notebook is shown.
+    QLabel* Label_hint = nullptr;
 
     // Shows the notebook, or empties and disables the panel for none.
     void Load(TKelPigger* notebook);

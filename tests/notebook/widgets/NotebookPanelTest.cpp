@@ -41,6 +41,7 @@ TEST_F(PanelTest, NotebookPanelShowsTheNotebookOrNothing)
             EXPECT_EQ(control->isEnabled(), bound) << control->objectName().toStdString();
         EXPECT_FALSE(notebook->Btn_apply->isEnabled());
         EXPECT_TRUE(notebook->Btn_new_notebook->isEnabled());
+        EXPECT_EQ(notebook->Label_hint->isVisible(), !bound) << "what to do when there is nothing to edit";
     }
     EXPECT_FALSE(notebook->btn_reminder->isVisibleTo(window.get()));
 }
