@@ -3,6 +3,7 @@
 #include "notebook/widgets/TFsure.h"
 #include "notebook/widgets/TFsure_checked.h"
 #include "notebook/widgets/TQtPrompts.h"
+#include "report/TKelCompLibrary.h"
 #include "ui/TFmain.h"
 #include "ui/TQtDesktop.h"
 #include "ui/TQuilloApplication.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     TQuilloApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quillo-zdk"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quillo-zdk"));
+    // A missing compressor is reported when a zipped bitmap is first used.
+    TKelCompLibrary::LoadProgramLibrary();
 
     TFmain window;
 

@@ -11,6 +11,8 @@ int Check(const QStringList& args);
 int Format(const QStringList& args);
 int Eval(const QStringList& args);
 int Run(const QStringList& args);
+int Render(const QStringList& args);
+int Zbm(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);

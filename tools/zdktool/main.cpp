@@ -1,12 +1,14 @@
 #include "ZdkCommands.h"
 
+#include "report/TKelCompLibrary.h"
 #include "tree/EKelError.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 
 using namespace quillo;
 
@@ -18,14 +20,32 @@ const char* const Usage
       "  check FILE\n"
       "  format FILE|-\n"
       "  eval [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... EXPR...\n"
-      "  run TEMPLATE [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... [--out FILE]\n";
+      "  run TEMPLATE [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... [--out FILE]\n"
+      "  render REPORT|- [--dpi N] [--paper WxH] [--landscape] [--margins L,T,R,B] [--print-zoom N]\n"
+      "         [--hbreak] [--overlap N] [--two-side]\n"
+      "  zbm encode IMAGE --out FILE.zbm | zbm hex IMAGE | zbm decode FILE.zbm --out IMAGE.png\n";
+
+// Qt's own notes (fonts, runtime folders) are not the tool's output: stderr carries only "error: ...".
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    qInstallMessageHandler(QuietQtNotes);
+    // Laying out a report measures text with fonts, which need the GUI application; the tool never
+    // opens a window, so it runs on the offscreen platform unless told otherwise.
+    const bool needsFonts = argc > 1 && qstrcmp(argv[1], "render") == 0;
+    if (needsFonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app(
+        needsFonts ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    TKelCompLibrary::LoadProgramLibrary();
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
         std::fputs(Usage, stderr);
         return 1;
@@ -35,6 +55,8 @@ int main(int argc, char** argv)
         { QStringLiteral("format"), zdktool::Format },
         { QStringLiteral("eval"), zdktool::Eval },
         { QStringLiteral("run"), zdktool::Run },
+        { QStringLiteral("render"), zdktool::Render },
+        { QStringLiteral("zbm"), zdktool::Zbm },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
