@@ -7,9 +7,9 @@ namespace quillo {
 
 void DefaultToContentSize(TKelPigger& element)
 {
-    for (const QString& name : { QStringLiteral("WIDTH"), QStringLiteral("HEIGHT") })
-        if (element.GetAttr(name).isEmpty())
-            element.SetAttr(name, QStringLiteral("+0"));
+    for (const char16_t* name : { u"WIDTH", u"HEIGHT" })
+        if (element.IndexOfAttr(QStringView(name)) < 0)
+            element.SetAttr(QString::fromUtf16(name), QStringLiteral("+0"));
 }
 
 TKelPigger* TBandPigger::Create(TKelPigger* parent) const

@@ -34,12 +34,13 @@ void TElemPigger::Init()
 
 void TElemPigger::ApplyStyle()
 {
-    const QString name = GetAttr(QStringLiteral("STYLE"));
-    if (name.isEmpty())
+    const int index = IndexOfAttr(u"STYLE");
+    if (index < 0)
         return;
+    const QString name = AttrValue(index).toUpper();
     // The element still holds its STYLE while the style is copied, so a style's own STYLE is not followed.
     const THeadPigger* head = m_report ? m_report->Head() : nullptr;
-    if (const TStylePigger* style = head ? head->FindStyle(name.toUpper()) : nullptr) {
+    if (const TStylePigger* style = head ? head->FindStyle(name) : nullptr) {
         for (int i = 0; i < style->AttrCount(); ++i) {
             const QStringView attr = style->AttrNameView(i);
             if (IndexOfAttr(attr) < 0)

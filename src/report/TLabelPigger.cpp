@@ -18,7 +18,7 @@ void TLabelPigger::Init()
 {
     TVisualElemPigger::Init();
     DefaultToContentSize(*this);
-    m_text = GetAttr(QStringLiteral("TEXT"));
+    m_text = Attr(*this, u"TEXT").toString();
     const QStringView alignment = Attr(*this, u"ALIGNMENT");
     m_flags.horizontal = alignment.compare(u"CENTER", Qt::CaseInsensitive) == 0 ? TTextFlags::Center
         : alignment.compare(u"RIGHT", Qt::CaseInsensitive) == 0                 ? TTextFlags::Right
@@ -32,9 +32,9 @@ void TLabelPigger::Init()
     m_flags.ellipsis = IsYes(Attr(*this, u"ELLIPSIS"));
     m_flags.pathEllipsis = IsYes(Attr(*this, u"PATH"));
     const THeadPigger* head = Report() ? Report()->Head() : nullptr;
-    m_font = head ? head->FindFont(GetAttr(QStringLiteral("FONT")).toUpper()) : nullptr;
-    m_activeFont = head ? head->FindFont(GetAttr(QStringLiteral("AFONT")).toUpper()) : nullptr;
-    m_href = GetAttr(QStringLiteral("HREF")).toUtf8();
+    m_font = head ? head->FindFont(Attr(*this, u"FONT").toString().toUpper()) : nullptr;
+    m_activeFont = head ? head->FindFont(Attr(*this, u"AFONT").toString().toUpper()) : nullptr;
+    m_href = Attr(*this, u"HREF").toUtf8();
 }
 
 void TLabelPigger::AutoSize(int extraWidth, int extraHeight)

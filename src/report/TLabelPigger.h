@@ -24,12 +24,8 @@ public:
     TFontPigger* Font() const { return m_font; }
     TFontPigger* ActiveFont() const { return m_activeFont; }
     const QByteArray& HRef() const { return m_href; }
-    // Set while the mouse is over a hyperlink label.
-    bool Active() const { return m_active; }
-    void SetActive(bool active) { m_active = active; }
 
 private:
-    bool m_active = false;
     QString m_text;
     TTextFlags m_flags;
     TFontPigger* m_font = nullptr;

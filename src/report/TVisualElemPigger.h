@@ -45,9 +45,6 @@ public:
     int Height() const { return m_height; }
     // Pixels, relative to the container.
     const TPixelRect& Rect() const { return m_rect; }
-    // Pixels on the page; kept by whoever walks a drawn page (hyperlink hit tests).
-    const TPixelRect& PageRect() const { return m_pageRect; }
-    void SetPageRect(const TPixelRect& rect) { m_pageRect = rect; }
 
     uint32_t BgColor() const { return m_bgColor; }
     uint32_t BorderColor() const { return m_borderColor; }
@@ -73,7 +70,6 @@ private:
     TVisualElemPigger* m_container;
     bool m_tableHead = false;
     TPixelRect m_rect;
-    TPixelRect m_pageRect;
     int m_left = 0;
     int m_top = 0;
     int m_width = 0;

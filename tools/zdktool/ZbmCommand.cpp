@@ -17,7 +17,7 @@ namespace {
 const char* const ZbmUsage = "usage: zdktool zbm encode IMAGE --out FILE.zbm | zbm hex IMAGE | zbm decode FILE.zbm "
                              "--out IMAGE.png";
 
-QByteArray EncodeImage(const QString& path)
+TZippedBitmap ReadImage(const QString& path)
 {
     QImageReader reader(path);
     QImage image;
@@ -25,14 +25,7 @@ QByteArray EncodeImage(const QString& path)
         throw EKelError(QStringLiteral("Cannot read image %1: %2").arg(path, reader.errorString()));
     TZippedBitmap bitmap(TKelCompLibrary::Program());
     bitmap.SetImage(image);
-    return bitmap.Save();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush())
-        throw EKelError(QStringLiteral("Cannot create file %1").arg(path));
+    return bitmap;
 }
 
 } // namespace
@@ -54,10 +47,16 @@ int Zbm(const QStringList& args)
         return Fail(QString::fromLatin1(ZbmUsage));
     const QString& input = operands[1];
     if (action == QLatin1String("encode")) {
-        WriteFile(out, EncodeImage(input));
+        const TZippedBitmap bitmap = ReadImage(input);
+        QFile file(out);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw EKelError(QStringLiteral("Cannot create file %1").arg(out));
+        bitmap.SaveToStream(file);
+        if (!file.flush())
+            throw EKelError(QStringLiteral("Cannot create file %1").arg(out));
     } else if (action == QLatin1String("hex")) {
         // Upper-case digits, 64 a line: the form IMAGEDATA takes.
-        const QByteArray hex = EncodeImage(input).toHex().toUpper();
+        const QByteArray hex = ReadImage(input).Save().toHex().toUpper();
         for (qsizetype at = 0; at < hex.size(); at += 64)
             std::printf("%s\n", hex.mid(at, 64).constData());
     } else if (action == QLatin1String("decode")) {
