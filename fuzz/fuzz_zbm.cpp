@@ -1,6 +1,7 @@
-// Decodes random bytes as a zipped bitmap, through the compressor library built beside the fuzzer,
-// either directly or as IMAGEDATA hexadecimal text (first byte odd). What decodes must encode and
-// decode again to the same pixels.
+// Decodes random bytes as a zipped bitmap, through the compressor library built beside the fuzzer:
+// the bytes as they are, as IMAGEDATA hexadecimal text (first byte odd), or as a BMP file that is
+// zipped first (bit 1 of the first byte), so that the bitmap reader sees random headers. What
+// decodes must encode and decode again to the same pixels.
 #include "report/TImageDataPigger.h"
 #include "report/TKelCompLibrary.h"
 #include "report/TZippedBitmap.h"
@@ -46,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     QByteArray input(reinterpret_cast<const char*>(bytes) + 1, qsizetype(size) - 1);
     if (bytes[0] & 1)
         input = TImageDataPigger::DecodeHex(input);
+    if (bytes[0] & 2)
+        input = "ZBM" + TKelCompLibrary::Program().Compress(input);
     TZippedBitmap bitmap(TKelCompLibrary::Program());
     if (!Decode(bitmap, input))
         return 0;

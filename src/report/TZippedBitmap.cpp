@@ -6,11 +6,18 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <algorithm>
+
 namespace quillo {
 
 namespace {
 
 const QByteArray Signature = QByteArrayLiteral("ZBM");
+
+// No valid BMP packs more pixels into a byte than run-length coding does (255 pixels in 2 bytes);
+// a header that claims more would make a few bytes fill megabytes of memory.
+constexpr qint64 MaxPixelsPerByte = 128;
+constexpr qint64 SmallBitmapPixels = 1 << 20;
 
 } // namespace
 
@@ -28,8 +35,10 @@ void TZippedBitmap::LoadFromStream(QIODevice& stream)
     QByteArray bmp = m_compressor.Decompress(stream.readAll());
     QBuffer buffer(&bmp);
     buffer.open(QIODevice::ReadOnly);
-    // The reader's allocation limit bounds what a header may claim.
     QImageReader reader(&buffer, "BMP");
+    const QSize claimed = reader.size();
+    if (qint64(claimed.width()) * claimed.height() > std::max(qint64(bmp.size()) * MaxPixelsPerByte, SmallBitmapPixels))
+        throw EKelError("Bitmap image is not valid");
     QImage image;
     if (!reader.read(&image))
         throw EKelError("Bitmap image is not valid");

@@ -79,8 +79,7 @@ TEST_F(ElementLayout, ColoursComeFromTheElementTheContainerOrTheReport)
         = "<LABEL COLOR=\"#FF0000\"/><LABEL COLOR=\"red\"/><LABEL COLOR=\"#ff0000\" ACOLOR=\"BLUE\"/>"
           "<LABEL/><LABEL COLOR=\"no colour\" BGCOLOR=\"#00FF00\"/>";
     Item(items, "BGCOLOR=\"#102030\" BORDER-COLOR=\"GRAY\"");
-    const TVisualElemPigger& band = *BodyElement(0);
-    const auto label = [&band](int i) { return static_cast<const TVisualElemPigger*>(band.Child(i)); };
+    const auto label = [this](int i) { return static_cast<const TVisualElemPigger*>(BodyElement(0)->Child(i)); };
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(label(i)->Color(), 0x0000FFu) << i;
     EXPECT_EQ(label(0)->ActiveColor(), 0x0000FFu);
@@ -90,7 +89,7 @@ TEST_F(ElementLayout, ColoursComeFromTheElementTheContainerOrTheReport)
     EXPECT_EQ(label(3)->BorderColor(), 0xB0B0B0u);
     EXPECT_EQ(label(4)->Color(), 0u);
     EXPECT_EQ(label(4)->BgColor(), 0x00FF00u);
-    EXPECT_EQ(band.BgColor(), 0x302010u);
+    EXPECT_EQ(BodyElement(0)->BgColor(), 0x302010u);
     report.Settings().fgColor = 0x123456;
     Item(items);
     EXPECT_EQ(label(3)->Color(), 0x123456u);

@@ -105,13 +105,23 @@ TEST(ZippedBitmap, RefusesWhatIsNotAZippedBitmap)
         // A length that claims 4 GB is refused before anything is allocated.
         { QByteArray("ZBM\xff\xff\xff\xff") + valid.mid(7), "Zipped bitmap data damaged" },
         { "ZBM" + BuiltCompressor().Compress("BM not a bitmap"), "Bitmap image is not valid" },
+        // 56 bytes claiming 4 by 5,832,707 pixels.
+        { "ZBM"
+                + BuiltCompressor().Compress(
+                    QByteArray::fromHex("424d5a0000002c00000036000000280000000400000003005900010018000000"
+                                        "0000240400000003000000010018000000005078c802424d")),
+            "Bitmap image is not valid" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(ErrorOf([&] { Unzipped(c.bytes); }), c.message) << c.bytes.toHex().constData();
 }
 
-TEST(ZippedBitmap, TheLibraryRefusesHugeAndForeignInputWithoutOutput)
+TEST(ZippedBitmap, TheLibraryGivesBackWhatItPackedAndRefusesForeignInputWithoutOutput)
 {
+    const TKelCompLibrary& compressor = BuiltCompressor();
+    for (const QByteArray& bytes : { QByteArray(), QByteArray("x"), QByteArray(100000, 'a') })
+        EXPECT_EQ(compressor.Decompress(compressor.Compress(bytes)), bytes) << bytes.size();
+
     QLibrary library(QCoreApplication::applicationDirPath() + QStringLiteral("/kelcomp"));
     const auto decompress = reinterpret_cast<kelcomp::CompressFunction>(library.resolve("KelDecompress"));
     ASSERT_NE(decompress, nullptr);
