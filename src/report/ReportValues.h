@@ -46,10 +46,8 @@ struct TSize {
     enum Kind : uint8_t { Plain, Fill, Content, Percent };
     Kind kind = Plain;
     double number = 0; // millimetres, or per cent for Percent
+    // False for an absent attribute; with a plain 0 it leaves the size to the second pass.
     bool present = false;
-
-    // A plain 0 and an absent attribute leave the size to the second pass.
-    bool Given() const { return kind != Plain || number != 0; }
 };
 TSize ParseSize(QStringView text);
 // LEFT and TOP: a sign is ignored and "~N" gives 0.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QRect>
-
 namespace quillo {
 
 // A rectangle of device pixels; right and bottom lie just outside it.
@@ -13,7 +11,6 @@ struct TPixelRect {
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    QRect ToQRect() const { return QRect(left, top, right - left, bottom - top); }
     bool operator==(const TPixelRect&) const = default;
 };
 

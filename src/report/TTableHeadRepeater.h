@@ -15,8 +15,6 @@ public:
     // Looks at the body elements a finished page holds: a table head is remembered, TABLEEND forgets it.
     void Scan(const TBodyPigger& body, int first, int last);
 
-    const TVisualElemPigger* Remembered() const { return m_head; }
-
 private:
     const TVisualElemPigger* m_head = nullptr;
 };

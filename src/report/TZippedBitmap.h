@@ -21,7 +21,6 @@ public:
 
     const QImage& Image() const { return m_image; }
     void SetImage(const QImage& image) { m_image = image; }
-    bool IsEmpty() const { return m_image.isNull(); }
 
 private:
     const TKelCompLibrary& m_compressor;
