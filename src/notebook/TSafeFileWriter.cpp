@@ -20,7 +20,9 @@ QString TSafeFileWriter::BackupName(const QString& path)
 {
     const qsizetype nameStart = path.lastIndexOf(QLatin1Char('/')) + 1;
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
-    return (dot >= nameStart ? path.left(dot) : path) + QStringLiteral(".BAK");
+    const QString backup = (dot >= nameStart ? path.left(dot) : path) + QStringLiteral(".BAK");
+    // A document that is itself a backup (opened to recover from it) keeps its own backup.
+    return backup == path ? path + QStringLiteral(".BAK") : backup;
 }
 
 bool TSafeFileWriter::Backup(const QString& path, const QString& backupPath)
@@ -29,6 +31,13 @@ bool TSafeFileWriter::Backup(const QString& path, const QString& backupPath)
     if (!m_files.Exists(path))
         return true;
     const QString stem = backupPath + QStringLiteral(".tmp");
+    // Copies left behind by a failed or killed save.
+    for (int n = 0;; ++n) {
+        const QString leftover = n == 0 ? stem : stem + QString::number(n);
+        if (!m_files.Exists(leftover))
+            break;
+        m_files.Remove(leftover);
+    }
     QString temporary = stem;
     for (int n = 1; m_files.Exists(temporary); ++n)
         temporary = stem + QString::number(n);

@@ -20,7 +20,7 @@ public:
     // The message for the user after a failed write.
     const QString& Error() const { return m_error; }
 
-    // The path with the extension of its file name replaced by ".BAK".
+    // The path with the extension of its file name replaced by ".BAK"; "NAME.BAK" gets "NAME.BAK.BAK".
     static QString BackupName(const QString& path);
 
 private:

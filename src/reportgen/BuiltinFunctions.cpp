@@ -100,7 +100,8 @@ bool SubStr(TExprContext*, TExpr& result, int count, const TExpr* args)
     const int32_t start = Converted(args[1], ekInt).Int;
     int32_t length = Converted(args[2], ekInt).Int;
     qsizetype from = 0;
-    for (int32_t skip = start - 1; skip > 0 && from < text.size(); --skip)
+    // 64-bit, so that a start of -2147483648 does not overflow.
+    for (qint64 skip = qint64(start) - 1; skip > 0 && from < text.size(); --skip)
         from += Utf8CharLength(text, from);
     qsizetype to = from;
     for (; length > 0 && to < text.size(); --length)

@@ -1,6 +1,7 @@
 #include "reportgen/DatePicture.h"
 
 #include "reportgen/DateTimeSerial.h"
+#include "reportgen/TExpr.h"
 
 namespace quillo::DatePicture {
 
@@ -67,6 +68,8 @@ public:
             const bool minutes = letter == QLatin1Char('M') && last == QLatin1Char('H') && RunLength() <= 2;
             last = letter;
             WriteElement(minutes ? QChar(QLatin1Char('N')) : letter);
+            // "c" writes some twenty characters: a long picture of them would build hundreds of megabytes.
+            CheckStringLength(m_out.size());
         }
         return m_out;
     }
@@ -127,9 +130,13 @@ private:
 
     void WriteShortDateAndTime()
     {
-        m_out += m_locale.toString(m_date, QLocale::ShortFormat);
-        if (m_time.msecsSinceStartOfDay() != 0)
-            m_out += QLatin1Char(' ') + m_locale.toString(m_time, LongTimeFormat(m_locale));
+        // Formatted once: a picture may repeat "c" a million times.
+        if (m_shortDateAndTime.isNull()) {
+            m_shortDateAndTime = m_locale.toString(m_date, QLocale::ShortFormat);
+            if (m_time.msecsSinceStartOfDay() != 0)
+                m_shortDateAndTime += QLatin1Char(' ') + m_locale.toString(m_time, LongTimeFormat(m_locale));
+        }
+        m_out += m_shortDateAndTime;
     }
 
     void WriteHour(int count)
@@ -221,6 +228,7 @@ private:
     const QLocale& m_locale;
     const bool m_twelveHour;
     qsizetype m_pos = 0;
+    QString m_shortDateAndTime;
     QString m_out;
 };
 

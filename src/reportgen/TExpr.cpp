@@ -87,7 +87,7 @@ QByteArray ExprUpperCase(const QByteArray& name)
     const bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return uchar(c) < 0x80; });
     if (ascii || !QByteArrayView(name).isValidUtf8())
         return KelTextCodec::AsciiUpper(name);
-    return QString::fromUtf8(name).toUpper().toUtf8();
+    return KelTextCodec::UpperCase(QString::fromUtf8(name)).toUtf8();
 }
 
 QByteArray ExprFloatToString(double value)

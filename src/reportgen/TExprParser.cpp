@@ -203,6 +203,9 @@ TExpr TExprParser::ReadCall()
     TExpr result;
     if (!function(Context, result, count, args))
         Raise(QStringLiteral("Error in function: %1").arg(nameText()), nameStart);
+    // Functions that expand their input (pictures, padding) may build a string longer than any input.
+    if (result.Kind == ekString)
+        CheckStringLength(result.Str.size());
     return result;
 }
 

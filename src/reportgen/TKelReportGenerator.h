@@ -64,6 +64,12 @@ public:
     // A WHILE that has run this many passes is stopped with an error instead of hanging the program.
     int LoopPassLimit() const { return m_loopPassLimit; }
     void SetLoopPassLimit(int passes) { m_loopPassLimit = passes; }
+    // A run that executes more statements and loop passes than this is stopped: nested loops multiply.
+    qint64 StatementLimit() const { return m_statementLimit; }
+    void SetStatementLimit(qint64 statements) { m_statementLimit = statements; }
+    // A run is stopped before its output grows past this many bytes.
+    qsizetype OutputLimit() const { return m_outputLimit; }
+    void SetOutputLimit(qsizetype bytes) { m_outputLimit = bytes; }
 
 private:
     TExprParser m_parser;
@@ -76,6 +82,8 @@ private:
     QByteArray m_output;
     TKelQueryStack m_queries;
     int m_loopPassLimit = 1'000'000;
+    qint64 m_statementLimit = 50'000'000;
+    qsizetype m_outputLimit = 256 * 1024 * 1024;
 };
 
 } // namespace quillo

@@ -104,7 +104,34 @@ QList<QByteArray> SplitStatements(const QByteArray& text)
 TKelTemplateInterpreter::TKelTemplateInterpreter(TKelReportGenerator& generator, QByteArray& output)
     : m_generator(generator)
     , m_output(output)
+    , m_outputStart(output.size())
 {
+}
+
+void TKelTemplateInterpreter::CountStatement()
+{
+    // Each loop alone has its pass limit, but nested loops multiply: this bounds the whole run.
+    if (++m_statements > m_generator.StatementLimit())
+        throw EKelError(QStringLiteral("Template run stopped after %1 statements").arg(m_generator.StatementLimit()));
+}
+
+void TKelTemplateInterpreter::Reserve(qsizetype more)
+{
+    if (m_output.size() - m_outputStart > m_generator.OutputLimit() - more)
+        throw EKelError(QStringLiteral("Report output larger than %1 bytes").arg(m_generator.OutputLimit()));
+}
+
+void TKelTemplateInterpreter::Write(QByteArrayView bytes)
+{
+    Reserve(bytes.size());
+    m_output.append(bytes);
+}
+
+void TKelTemplateInterpreter::WriteLineStart(int level)
+{
+    Reserve(2 + qsizetype(level));
+    m_output.append("\r\n", 2);
+    m_output.append(level, '\t');
 }
 
 void TKelTemplateInterpreter::RunNode(TKelPigger& node)
@@ -112,6 +139,7 @@ void TKelTemplateInterpreter::RunNode(TKelPigger& node)
     if (m_depth >= MaxNesting)
         throw EKelError(QStringLiteral("Template nested deeper than %1 levels").arg(MaxNesting));
     ++m_depth;
+    CountStatement();
     m_generator.BeforeNode(&node);
     using Statement = void (TKelTemplateInterpreter::*)(TKelPigger&);
     static const std::pair<QByteArrayView, Statement> statements[] = {
@@ -151,24 +179,25 @@ QByteArray TKelTemplateInterpreter::ValueOf(const QByteArray& raw)
 
 void TKelTemplateInterpreter::WriteEscaped(const QByteArray& bytes)
 {
+    const auto escapes = std::count_if(bytes.begin(), bytes.end(), [](char c) { return KelTextCodec::NeedsEscape(c); });
+    const qsizetype size = bytes.size() + 2 * escapes;
+    Reserve(size);
     const qsizetype start = m_output.size();
-    m_output.resize(start + KelTextCodec::MaxEscapedSize(bytes.size()));
-    const char* end = KelTextCodec::WriteEscapedBytes(bytes.constData(), bytes.size(), m_output.data() + start);
-    m_output.resize(end - m_output.constData());
+    m_output.resize(start + size);
+    KelTextCodec::WriteEscapedBytes(bytes.constData(), bytes.size(), m_output.data() + start);
 }
 
 void TKelTemplateInterpreter::WriteStartTag(TKelPigger& element)
 {
-    m_output.append("\r\n", 2);
-    m_output.append(element.Level(), '\t');
-    m_output.append('<');
-    m_output.append(element.Tag());
+    WriteLineStart(element.Level());
+    Write("<");
+    Write(element.Tag());
     for (int i = 0; i < element.AttrCount(); ++i) {
-        m_output.append(' ');
-        m_output.append(element.AttrNameView(i).toUtf8());
-        m_output.append("=\"", 2);
+        Write(" ");
+        Write(element.AttrNameView(i).toUtf8());
+        Write("=\"");
         WriteEscaped(ValueOf(element.AttrValueView(i).toUtf8()));
-        m_output.append('"');
+        Write("\"");
     }
 }
 
@@ -176,17 +205,16 @@ void TKelTemplateInterpreter::CopyElement(TKelPigger& element)
 {
     WriteStartTag(element);
     if (element.ChildCount() == 0 && element.Text().isEmpty()) {
-        m_output.append("/>", 2);
+        Write("/>");
         return;
     }
-    m_output.append('>');
+    Write(">");
     RunContents(element);
     WriteEscaped(ValueOf(element.Text()));
-    m_output.append("\r\n", 2);
-    m_output.append(element.Level(), '\t');
-    m_output.append("</", 2);
-    m_output.append(element.Tag());
-    m_output.append('>');
+    WriteLineStart(element.Level());
+    Write("</");
+    Write(element.Tag());
+    Write(">");
 }
 
 bool TKelTemplateInterpreter::Condition(const QByteArray& expression)
@@ -214,6 +242,7 @@ void TKelTemplateInterpreter::RunWhile(TKelPigger& statement)
         // Checked after PRECOND, so a loop that ends right at the limit is not refused.
         if (passes == m_generator.LoopPassLimit())
             throw EKelError(QStringLiteral("Loop stopped after %1 passes").arg(passes));
+        CountStatement();
         RunContents(statement);
         if (!after.isEmpty() && !Condition(after))
             return;
@@ -242,14 +271,14 @@ void TKelTemplateInterpreter::RunOpenTag(TKelPigger& statement)
         throw;
     }
     statement.SetTag(ownTag);
-    m_output.append('>');
+    Write(">");
 }
 
 void TKelTemplateInterpreter::RunCloseTag(TKelPigger& statement)
 {
-    m_output.append("</", 2);
-    m_output.append(statement.GetAttr(QStringLiteral("TAG")).toUtf8());
-    m_output.append('>');
+    Write("</");
+    Write(statement.GetAttr(QStringLiteral("TAG")).toUtf8());
+    Write(">");
 }
 
 void TKelTemplateInterpreter::RunQuery(TKelPigger& statement)

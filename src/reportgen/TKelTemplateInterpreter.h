@@ -38,10 +38,18 @@ private:
     // The value of an attribute or text: "=..." is evaluated and converted to a string.
     QByteArray ValueOf(const QByteArray& raw);
     bool Condition(const QByteArray& expression);
+    // Counts a statement or loop pass against the generator's limit for the run.
+    void CountStatement();
+    // Refuses output that would take the run past the generator's limit, before the buffer grows.
+    void Reserve(qsizetype more);
+    void Write(QByteArrayView bytes);
+    void WriteLineStart(int level);
     void WriteEscaped(const QByteArray& bytes);
 
     TKelReportGenerator& m_generator;
     QByteArray& m_output;
+    const qsizetype m_outputStart;
+    qint64 m_statements = 0;
     int m_depth = 0;
 };
 

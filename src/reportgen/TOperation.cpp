@@ -77,7 +77,7 @@ bool Power(TExpr& left, TExpr& right)
         RaiseFloatDivisionByZero();
     if (base < 0)
         RaiseInvalidFloatOperation();
-    const double result = CheckedFloat(std::exp(exponent * std::log(base)));
+    const double result = CheckedFloat(std::pow(base, exponent));
     left = integer ? TExpr::FromInt(ExprRoundToInt(result)) : TExpr::FromFloat(result);
     return true;
 }

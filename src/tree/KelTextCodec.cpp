@@ -49,6 +49,32 @@ int SequenceLength(const unsigned char* bytes, qsizetype i, qsizetype size)
     return 0;
 }
 
+// Decodes the sequence that starts with the non-ASCII byte bytes[i] into dest; a byte that starts no
+// valid sequence stands for its Latin-1 character. Returns the number of bytes used.
+int DecodeSequence(const unsigned char* bytes, qsizetype i, qsizetype size, char16_t*& dest)
+{
+    const unsigned char lead = bytes[i];
+    const int length = SequenceLength(bytes, i, size);
+    switch (length) {
+    case 2:
+        *dest++ = char16_t(((lead & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+        return 2;
+    case 3:
+        *dest++ = char16_t(((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F));
+        return 3;
+    case 4: {
+        const char32_t code = ((lead & 0x07) << 18) | ((bytes[i + 1] & 0x3F) << 12) | ((bytes[i + 2] & 0x3F) << 6)
+            | (bytes[i + 3] & 0x3F);
+        *dest++ = QChar::highSurrogate(code);
+        *dest++ = QChar::lowSurrogate(code);
+        return 4;
+    }
+    default:
+        *dest++ = char16_t(lead);
+        return 1;
+    }
+}
+
 char* WriteUtf8(char32_t code, char* out)
 {
     if (code < 0x80) {
@@ -165,27 +191,19 @@ char16_t* DecodeValue(const char* data, qsizetype size, qsizetype readable, char
             }
             continue;
         }
-        const int length = SequenceLength(bytes, i, size);
-        switch (length) {
-        case 2:
-            *dest++ = char16_t(((lead & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
-            break;
-        case 3:
-            *dest++ = char16_t(((lead & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F));
-            break;
-        case 4: {
-            const char32_t code = ((lead & 0x07) << 18) | ((bytes[i + 1] & 0x3F) << 12) | ((bytes[i + 2] & 0x3F) << 6)
-                | (bytes[i + 3] & 0x3F);
-            *dest++ = QChar::highSurrogate(code);
-            *dest++ = QChar::lowSurrogate(code);
-            break;
-        }
-        default:
-            *dest++ = char16_t(lead);
-            i += 1;
-            continue;
-        }
-        i += length;
+        i += DecodeSequence(bytes, i, size, dest);
+    }
+    return dest;
+}
+
+char16_t* DecodeName(const char* data, qsizetype size, char16_t* dest)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    for (qsizetype i = 0; i < size;) {
+        if (bytes[i] < 0x80)
+            *dest++ = bytes[i++];
+        else
+            i += DecodeSequence(bytes, i, size, dest);
     }
     return dest;
 }
@@ -218,7 +236,6 @@ char* WriteName(QStringView name, qsizetype readable, char* out)
 {
     const char16_t* units = name.utf16();
     const qsizetype size = name.size();
-    char* const start = out;
     qsizetype i = 0;
     while (i < size) {
         const int plain = CopyPlainUnits(units + i, size - i, readable - i, out);
@@ -226,14 +243,48 @@ char* WriteName(QStringView name, qsizetype readable, char* out)
         out += plain;
         if (plain == 8 || i == size)
             continue;
-        if (units[i] >= 0x80) {
-            const QByteArray utf8 = name.toUtf8();
-            std::memcpy(start, utf8.constData(), size_t(utf8.size()));
-            return start + utf8.size();
+        const char16_t unit = units[i++];
+        if (unit < 0x80) {
+            *out++ = char(unit);
+        } else if (QChar::isHighSurrogate(unit) && i < size && QChar::isLowSurrogate(units[i])) {
+            out = WriteUtf8(QChar::surrogateToUcs4(unit, units[i]), out);
+            ++i;
+        } else {
+            // A lone surrogate is written as its own 3-byte sequence, as in values, and reads back.
+            out = WriteUtf8(unit, out);
         }
-        *out++ = char(units[i++]);
     }
     return out;
+}
+
+QString UpperCase(QStringView text)
+{
+    // QString::toUpper moves the rest of the string for every character that grows (ß becomes SS),
+    // which is quadratic in the length; upper-casing short pieces keeps every move short. Upper
+    // case mapping looks at one character at a time, so the pieces give the same result.
+    constexpr qsizetype Piece = 32;
+    QString upper;
+    upper.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            upper.append(QChar(unit >= 'a' && unit <= 'z' ? unit - 'a' + 'A' : unit));
+            ++i;
+            continue;
+        }
+        qsizetype end = std::min(i + Piece, text.size());
+        if (end < text.size() && QChar::isHighSurrogate(text[end - 1].unicode()))
+            --end;
+        upper.append(text.sliced(i, end - i).toString().toUpper());
+        i = end;
+    }
+    return upper;
+}
+
+QString UpperCase(const QString& text)
+{
+    const auto changes = [](QChar c) { return c.unicode() >= 0x80 || (c >= u'a' && c <= u'z'); };
+    return std::none_of(text.begin(), text.end(), changes) ? text : UpperCase(QStringView(text));
 }
 
 QByteArray AsciiUpper(const QByteArray& bytes)

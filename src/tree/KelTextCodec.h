@@ -21,6 +21,8 @@ int HexDigit(unsigned char byte);
 // that the decoder stores whole); returns the end of what it wrote.
 constexpr qsizetype MaxDecodedSize(qsizetype bytes) { return bytes + 16; }
 char16_t* DecodeValue(const char* bytes, qsizetype size, qsizetype readable, char16_t* out);
+// Decodes an attribute name by the same rule, without unescaping; out needs room for size units.
+char16_t* DecodeName(const char* bytes, qsizetype size, char16_t* out);
 
 // The writers below fill a buffer the caller has sized with the Max*Size bounds and return
 // the end of what they wrote.
@@ -35,6 +37,10 @@ char* WriteEncodedValue(QStringView value, qsizetype readable, char* out);
 char* WriteName(QStringView name, qsizetype readable, char* out);
 char* WriteEscapedBytes(const char* bytes, qsizetype size, char* out);
 
+// Upper case by the full Unicode mapping (ß becomes SS), in time linear in the length.
+QString UpperCase(QStringView text);
+// The same; a text that has nothing to change is shared, not copied.
+QString UpperCase(const QString& text);
 // Upper-cases ASCII letters only; other bytes stay. Returns the same buffer when nothing changes.
 QByteArray AsciiUpper(const QByteArray& bytes);
 

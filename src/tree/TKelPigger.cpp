@@ -2,10 +2,10 @@
 
 #include "tree/EKelPiggerError.h"
 #include "tree/KelTextCodec.h"
+#include "tree/KelTextFile.h"
 #include "tree/TKelParseContext.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -67,23 +67,17 @@ QByteArray TrimmedUpperTag(TKelParseContext& c, qsizetype begin, qsizetype end)
 qsizetype AppendUpperName(TKelParseContext& c, const char* bytes, qsizetype size)
 {
     char16_t* out = c.AttrRoom(size);
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto byte = uchar(bytes[i]);
-        if (byte >= 0x80 || (byte >= 'a' && byte <= 'z')) {
-            // Stateless, and keeping a leading byte order mark: QString::fromUtf8 would drop it, and a
-            // name that then starts with a blank does not read back.
-            QStringDecoder decode(
-                QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-            const QString upper = QString(decode(QByteArrayView(bytes, size))).toUpper();
-            out = c.AttrRoom(upper.size());
-            std::copy_n(upper.utf16(), upper.size(), out);
-            c.attrSize += upper.size();
-            return upper.size();
-        }
-        out[i] = byte;
+    char16_t* end = KelTextCodec::DecodeName(bytes, size, out);
+    const qsizetype length = end - out;
+    if (std::none_of(out, end, [](char16_t unit) { return unit >= 0x80 || (unit >= 'a' && unit <= 'z'); })) {
+        c.attrSize += length;
+        return length;
     }
-    c.attrSize += size;
-    return size;
+    const QString upper = KelTextCodec::UpperCase(QStringView(out, length));
+    out = c.AttrRoom(upper.size());
+    std::copy_n(upper.utf16(), upper.size(), out);
+    c.attrSize += upper.size();
+    return upper.size();
 }
 
 [[noreturn]] void ListIndexError(int index)
@@ -274,7 +268,7 @@ TKelPigger* TKelPigger::FindNextChild(const TKelPigger* previous) const
 
 TKelPigger* TKelPigger::FindChildByAttr(const QString& name, const QString& value) const
 {
-    const QString upper = name.toUpper();
+    const QString upper = KelTextCodec::UpperCase(name);
     for (TKelPigger* child : m_children) {
         const int index = child->IndexOfAttr(upper);
         const QStringView actual = index >= 0 ? child->AttrValueView(index) : QStringView();
@@ -315,7 +309,7 @@ int TKelPigger::IndexOfAttr(QStringView upperName) const
 
 QString TKelPigger::GetAttr(const QString& name) const
 {
-    const int index = IndexOfAttr(name.toUpper());
+    const int index = IndexOfAttr(KelTextCodec::UpperCase(name));
     return index >= 0 ? AttrValue(index) : QString();
 }
 
@@ -325,7 +319,7 @@ void TKelPigger::SetAttr(const QString& name, const QString& value)
         DeleteAttr(name);
         return;
     }
-    const QString upper = name.toUpper();
+    const QString upper = KelTextCodec::UpperCase(name);
     const int index = IndexOfAttr(upper);
     if (index >= 0)
         ReplaceAttrValue(index, value);
@@ -335,7 +329,7 @@ void TKelPigger::SetAttr(const QString& name, const QString& value)
 
 void TKelPigger::DeleteAttr(const QString& name)
 {
-    const int index = IndexOfAttr(name.toUpper());
+    const int index = IndexOfAttr(KelTextCodec::UpperCase(name));
     if (index >= 0)
         EraseAttr(index);
 }
@@ -569,7 +563,10 @@ QByteArray TKelPigger::NormalizeText(QByteArrayView bytes)
     return out;
 }
 
-void TKelPigger::LoadFromStream(QIODevice& stream) { LoadFromText(NormalizeText(stream.readAll())); }
+void TKelPigger::LoadFromStream(QIODevice& stream)
+{
+    LoadFromText(NormalizeText(KelTextFile::ReadStream(stream, QStringLiteral("the stream"))));
+}
 
 void TKelPigger::SaveToStream(QIODevice& stream) const
 {
@@ -578,13 +575,7 @@ void TKelPigger::SaveToStream(QIODevice& stream) const
         stream.write(text);
 }
 
-void TKelPigger::LoadFromFile(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EKelError(QStringLiteral("Cannot open file %1").arg(fileName));
-    LoadFromStream(file);
-}
+void TKelPigger::LoadFromFile(const QString& fileName) { LoadFromText(NormalizeText(KelTextFile::Read(fileName))); }
 
 void TKelPigger::SaveToFile(const QString& fileName) const
 {

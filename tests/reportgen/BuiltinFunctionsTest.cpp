@@ -39,6 +39,30 @@ TEST_F(BuiltinFunctionsTest, ChoicesNumbersAndDigits)
         { "SUBSTR('a\xc3', 2, 1)", "string \xc3" }, { "SUBSTR('\xe2\x82x', 1, 1)", "string \xe2" } });
 }
 
+TEST_F(BuiltinFunctionsTest, IntegerArgumentsAtTheirExtremes)
+{
+    CheckAll({ { "SUBSTR('abc', -2147483647 - 1, 2)", "string ab" }, { "SUBSTR('abc', 2147483647, 1)", "string " },
+        { "SUBSTR('abc', 2, 2147483647)", "string bc" }, { "SUBSTR('abc', 1, -2147483647 - 1)", "string " },
+        { "HEX(255, -2147483647 - 1)", "string FF" }, { "BIN(1, 2147483647)", "error: String value too long" },
+        { "CASE(-2147483647 - 1, 'a')", "error: Error in function: CASE. Position 1" },
+        { "CASE(2147483647, 'a')", "error: Error in function: CASE. Position 1" },
+        { "TRUNC(2147483648.0)", "int -2147483648" }, { "ROUND(-4294967296.0 - 1)", "int -1" },
+        { "FORMATDATETIME('yyyy', -693593.5)", "string 0001" },
+        { "FORMATDATETIME('yyyy', -693595)", "error: Date-time value out of range" },
+        { "FORMATDATETIME('yyyy', 2958465.99)", "string 9999" },
+        { "FORMATDATETIME('yyyy', 2958466)", "error: Date-time value out of range" },
+        { "FORMATDATETIME('yyyy', 10.0 ** 300)", "error: Date-time value out of range" } });
+}
+
+TEST_F(BuiltinFunctionsTest, ResultsLongerThanTheStringLimitAreRefused)
+{
+    // Each "c" writes a whole date and time: a picture within the limit builds a far longer result.
+    generator.SetVar("picture", TExpr::FromString(QByteArray(4 * 1024 * 1024, 'c')));
+    EXPECT_EQ(Run("FORMATDATETIME(GETVAR('picture'), 0.5)"), QByteArray("error: String value too long"));
+    generator.SetVar("picture", TExpr::FromString("#," + QByteArray(13 * 1024 * 1024, '0')));
+    EXPECT_EQ(Run("FORMATFLOAT(GETVAR('picture'), 1)"), QByteArray("error: String value too long"));
+}
+
 TEST_F(BuiltinFunctionsTest, ArgumentCountsAreChecked)
 {
     // Each function with one count it refuses.

@@ -84,6 +84,13 @@ TEST_F(ExprParserTest, ErrorsAndTheirPositions)
         { "2147483648", "error: '2147483648' is not a valid integer value" } });
 }
 
+TEST_F(ExprParserTest, FloatPowersAreExactAndOverflowIsAnError)
+{
+    CheckAll({ { "10.0 ** 2 == 100.0", "bool true" }, { "FORMATFLOAT('', 10.0 ** 15)", "string 1E15" },
+        { "2.0 ** (0 - 1074) > 0", "bool true" }, { "2.0 ** 1023 * 1.0", "float  8.98846567431158E+0307" },
+        { "2.0 ** 1024", "error: Floating point overflow" }, { "2 ** 1024", "error: Floating point overflow" } });
+}
+
 TEST_F(ExprParserTest, DeepNestingIsRefusedCleanly)
 {
     const int limit = TExprParser::MaxNesting;

@@ -114,6 +114,43 @@ TEST_F(TemplateRun, EndlessLoopsAreStopped)
         QStringLiteral("Loop stopped after 3 passes"));
 }
 
+TEST_F(TemplateRun, NestedLoopsAreStoppedByTheBudgetOfTheRun)
+{
+    // Each loop stays under its pass limit, but together they would run 10^12 passes.
+    const QByteArray nested = "<WHILE AFTERCOND=\"TRUE\"><WHILE AFTERCOND=\"TRUE\"><A/></WHILE></WHILE>";
+    EXPECT_EQ(generator.StatementLimit(), 50'000'000) << "the default";
+    generator.SetStatementLimit(1000);
+    EXPECT_EQ(Failure(Template(nested)), QStringLiteral("Template run stopped after 1000 statements"));
+    generator.TakeOutput();
+
+    // REPORT, EXEC, WHILE, then three passes with one element each: exactly the budget runs.
+    generator.SetStatementLimit(9);
+    const QByteArray three = "<EXEC>SETVAR('i', 0)</EXEC><WHILE PRECOND=\"INCVAR('i') <= 3\"><A/></WHILE>";
+    EXPECT_EQ(RunInReport(three).count("<A/>"), 3);
+    generator.SetStatementLimit(8);
+    EXPECT_EQ(Failure(Template(three)), QStringLiteral("Template run stopped after 8 statements"));
+}
+
+TEST_F(TemplateRun, OutputIsCappedBeforeTheBufferGrows)
+{
+    const QByteArray loop = "<WHILE AFTERCOND=\"TRUE\"><A V=\"=GETVAR('v')\"/></WHILE>";
+    generator.SetVar("v", TExpr::FromString(QByteArray(1000, '<')));
+    generator.SetOutputLimit(10'000);
+    EXPECT_EQ(Failure(Template(loop)), QStringLiteral("Report output larger than 10000 bytes"));
+    EXPECT_LE(generator.TakeOutput().size(), 10'000);
+
+    // Exactly the limit is written; the limit counts from where this run starts.
+    const QByteArray one = Run(Template("<A/>"));
+    generator.SetOutputLimit(one.size());
+    Run(Template("<A/>"));
+    generator.Template().LoadFromText(Template("<A/>"));
+    generator.Execute();
+    generator.Execute();
+    EXPECT_EQ(generator.TakeOutput(), one + one);
+    generator.SetOutputLimit(one.size() - 1);
+    EXPECT_EQ(Failure(Template("<A/>")), QStringLiteral("Report output larger than %1 bytes").arg(one.size() - 1));
+}
+
 TEST_F(TemplateRun, OpenTagAndCloseTag)
 {
     EXPECT_EQ(RunInReport("<OPENTAG TAG=\"band\" HEIGHT=\"=2*5\"><IGNORED/></OPENTAG><CLOSETAG TAG=\"BAND\"/>"

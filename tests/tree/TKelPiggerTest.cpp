@@ -1,6 +1,7 @@
 #include "tree/TKelPigger.h"
 #include "testutil/TreeTesting.h"
 #include "tree/EKelError.h"
+#include "tree/KelTextCodec.h"
 
 #include <QStringList>
 
@@ -39,6 +40,24 @@ TEST(TKelPiggerAttributes, NamesAreUpperCasedAndLookupsIgnoreCase)
     EXPECT_EQ(node.AttrName(0), QStringLiteral("PHONE"));
     EXPECT_EQ(node.IndexOfAttr(u"phone"), -1) << "IndexOfAttr compares exactly";
     EXPECT_EQ(node.GetAttr(QStringLiteral("missing")), QString());
+}
+
+TEST(TKelPiggerAttributes, UpperCaseIsTheFullMappingInLinearTime)
+{
+    const QString longName = QString(31, u'a') + QString::fromUcs4(U"\U00010428\u00df");
+    const QString cases[] = { QStringLiteral("stra\u00dfe"), QStringLiteral("\ufb00\u0149\u1f80\u0390 \u03c3\u03c2"),
+        QString::fromUcs4(U"\U00010428x"), longName, QString(100, QChar(0x00df)), QStringLiteral("ABC_1") };
+    for (const QString& text : cases)
+        EXPECT_EQ(KelTextCodec::UpperCase(text), text.toUpper()) << text.toStdString();
+
+    // QString::toUpper takes minutes on a few megabytes of characters that grow.
+    const QString grows(4 * 1024 * 1024, QChar(0x00df));
+    const QString upper = KelTextCodec::UpperCase(grows);
+    EXPECT_EQ(upper.size(), 2 * grows.size());
+    EXPECT_EQ(upper.count(QLatin1Char('S')), upper.size());
+    TKelPigger node;
+    node.SetAttr(grows, QStringLiteral("v"));
+    EXPECT_EQ(node.GetAttr(grows), QStringLiteral("v"));
 }
 
 TEST(TKelPiggerAttributes, ReplaceKeepsPositionEmptyRemovesAndReAddAppends)

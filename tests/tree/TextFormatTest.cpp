@@ -1,5 +1,6 @@
 #include "testutil/TreeTesting.h"
 #include "tree/EKelPiggerError.h"
+#include "tree/KelTextFile.h"
 #include "tree/TKelPigger.h"
 
 #include <QBuffer>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace quillo;
 using quillo::testutil::ReadTree;
@@ -105,6 +108,29 @@ TEST(TextFormatReader, ValueDecoding)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ValueOf(c.bytes), c.value) << c.bytes.toHex().constData();
+}
+
+TEST(TextFormatReader, NameBytesFollowTheValueRule)
+{
+    const struct {
+        QByteArray bytes;
+        QString name;
+    } cases[] = {
+        { "caf\xe9", QStringLiteral("CAF\u00c9") }, // Latin-1, not U+FFFD
+        { "\xff\xc3\xa9%41", QStringLiteral("\u0178\u00c9%41") }, // names are not unescaped
+        { "n\xc3\x9f", QStringLiteral("NSS") },
+        { "\xef\xbb\xbf"
+          "a",
+            QStringLiteral("\ufeffA") }, // a leading byte order mark stays
+        { "x\xed\xa0\xbd", QStringLiteral("X") + QChar(0xd83d) }, // a lone surrogate half
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.toHex().constData());
+        const auto tree = ReadTree("<A " + c.bytes + "=\"1\"/>");
+        EXPECT_EQ(tree->AttrName(0), c.name);
+        const auto back = ReadTree(tree->SaveToText());
+        EXPECT_EQ(TreeDifference(*tree, *back), QString());
+    }
 }
 
 TEST(TextFormatReader, GrammarVariants)
@@ -322,6 +348,42 @@ TEST(TextFormatStreams, FilesRoundTripAndReportMissingFiles)
     } catch (const EKelError& error) {
         EXPECT_EQ(error.Message(), QStringLiteral("Cannot create file %1").arg(impossible));
     }
+}
+
+TEST(TextFormatStreams, OnlyRegularFilesWithinTheSizeLimitAreRead)
+{
+    QTemporaryDir dir;
+    const QString small = dir.filePath(QStringLiteral("small.zdk"));
+    QFile file(small);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<A V=\"0123456789\"/>");
+    file.close();
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    const auto message = [](const auto& read) {
+        try {
+            read();
+        } catch (const EKelError& error) {
+            return error.Message();
+        }
+        return QStringLiteral("read");
+    };
+    EXPECT_EQ(message([&] { KelTextFile::Read(small, 19); }), QStringLiteral("read"));
+    EXPECT_EQ(message([&] { KelTextFile::Read(small, 18); }),
+        QStringLiteral("Text too large: %1 is 19 bytes, over the limit of 18 bytes").arg(small));
+    // Without a writer, opening a FIFO for reading would wait for ever.
+    for (const QString& path : { fifo, dir.path(), QStringLiteral("/dev/zero") })
+        EXPECT_EQ(message([&] { TKelPigger().LoadFromFile(path); }),
+            QStringLiteral("Cannot open file %1: not a regular file").arg(path));
+
+    QBuffer endless;
+    endless.setData(QByteArray(100, 'x'));
+    endless.open(QIODevice::ReadOnly);
+    EXPECT_EQ(message([&] { KelTextFile::ReadStream(endless, QStringLiteral("standard input"), 99); }),
+        QStringLiteral("Text too large: standard input is over the limit of 99 bytes"));
+    endless.seek(0);
+    EXPECT_EQ(KelTextFile::ReadStream(endless, QStringLiteral("standard input"), 100).size(), 100);
 }
 
 TEST(TextFormatEscapes, EscapeAndUnescapeValue)

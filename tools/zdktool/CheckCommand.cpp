@@ -3,8 +3,6 @@
 #include "notebook/NotebookSchema.h"
 #include "tree/EKelPiggerError.h"
 
-#include <cstdio>
-
 namespace quillo::zdktool {
 
 namespace {
@@ -55,8 +53,12 @@ int Check(const QStringList& args)
     if (!NotebookSchema::CheckStructure(root))
         return Fail(NotebookSchema::CantLoadFileMessage(args[0]));
     const Counts counts = CountNotebooks(root);
-    std::printf("ok: %d notebooks, %d fields, %d pages, %d records\n", counts.notebooks, counts.fields, counts.pages,
-        counts.records);
+    WriteOut(QStringLiteral("ok: %1 notebooks, %2 fields, %3 pages, %4 records\n")
+                 .arg(counts.notebooks)
+                 .arg(counts.fields)
+                 .arg(counts.pages)
+                 .arg(counts.records)
+                 .toUtf8());
     return 0;
 }
 
@@ -67,8 +69,7 @@ int Format(const QStringList& args)
     TKelPigger root;
     if (!LoadDocument(args[0], root))
         return 1;
-    const QByteArray text = root.SaveToText();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    WriteOut(root.SaveToText());
     return 0;
 }
 

@@ -4,8 +4,6 @@
 #include "reportgen/TKelReportGenerator.h"
 #include "tree/EKelError.h"
 
-#include <cstdio>
-
 namespace quillo::zdktool {
 
 int Eval(const QStringList& args)
@@ -36,7 +34,7 @@ int Eval(const QStringList& args)
             exitCode = 1;
         }
         line += '\n';
-        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+        WriteOut(line);
     }
     return exitCode;
 }

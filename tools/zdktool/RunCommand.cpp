@@ -4,10 +4,6 @@
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelPiggerError.h"
 
-#include <QFile>
-
-#include <cstdio>
-
 namespace quillo::zdktool {
 
 int Run(const QStringList& args)
@@ -38,13 +34,10 @@ int Run(const QStringList& args)
     generator.Execute();
     const QByteArray output = generator.TakeOutput();
 
-    if (outFile.isEmpty()) {
-        std::fwrite(output.constData(), 1, size_t(output.size()), stdout);
-        return 0;
-    }
-    QFile file(outFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(output) != output.size())
-        return Fail(QStringLiteral("Cannot create file %1").arg(outFile));
+    if (outFile.isEmpty())
+        WriteOut(output);
+    else if (!WriteFile(outFile, output))
+        return 1;
     return 0;
 }
 

@@ -16,7 +16,15 @@ int Zbm(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);
-// Reads a whole file, or stdin for "-".
+// Writes to standard output; a failure is kept for FinishOutput to report.
+void WriteOut(QByteArrayView bytes);
+// Flushes and closes standard output. When any write failed, prints "error: Cannot write standard output:
+// REASON" and returns 1; otherwise returns exitCode.
+int FinishOutput(int exitCode);
+// Writes data to path; a regular file is replaced only when complete. Prints "error: Cannot write PATH:
+// REASON" and returns false on failure.
+bool WriteFile(const QString& path, const QByteArray& data);
+// Reads a whole regular file (refusing devices, FIFOs and files over the size limit), or stdin for "-".
 QByteArray ReadInput(const QString& path);
 // Reads document text into root; on a reading fault prints "error: FILE: MESSAGE at byte N" and returns false.
 bool LoadDocument(const QString& path, TKelPigger& root);

@@ -1,10 +1,15 @@
 #include "ZdkCommands.h"
 
 #include "tree/EKelError.h"
+#include "tree/KelTextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace quillo::zdktool {
 
@@ -16,12 +21,64 @@ int Fail(const QString& message)
 
 QByteArray ReadInput(const QString& path)
 {
-    QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened)
-        throw EKelError(QStringLiteral("Cannot open file %1").arg(path));
-    return file.readAll();
+    if (path != QLatin1String("-"))
+        return KelTextFile::Read(path);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        throw EKelError(QStringLiteral("Cannot open standard input"));
+    return KelTextFile::ReadStream(input, QStringLiteral("standard input"));
+}
+
+namespace {
+
+// The reason of the first failed write to standard output.
+int s_outputError = 0;
+
+} // namespace
+
+void WriteOut(QByteArrayView bytes)
+{
+    if (std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) && s_outputError == 0)
+        s_outputError = errno;
+}
+
+int FinishOutput(int exitCode)
+{
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!flushed && s_outputError == 0)
+        s_outputError = errno;
+    // Closing reports what a file system only notices at the end.
+    if (std::fclose(stdout) != 0 && s_outputError == 0)
+        s_outputError = errno;
+    if (!flushed || s_outputError != 0)
+        return Fail(QStringLiteral("Cannot write standard output: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(s_outputError ? s_outputError : EIO))));
+    return exitCode;
+}
+
+bool WriteFile(const QString& path, const QByteArray& data)
+{
+    const QFileInfo target(path);
+    QString reason;
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        // A device or FIFO is written as it is: a temporary file beside it would replace it.
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush())
+            reason = file.errorString();
+        file.close();
+        if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+    } else {
+        // Through a temporary file, so that a failed write leaves no partial output behind.
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+            reason = file.errorString();
+    }
+    if (reason.isEmpty())
+        return true;
+    Fail(QStringLiteral("Cannot write %1: %2").arg(path, reason));
+    return false;
 }
 
 } // namespace quillo::zdktool

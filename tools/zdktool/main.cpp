@@ -64,11 +64,13 @@ int main(int argc, char** argv)
         std::fputs(Usage, stderr);
         return zdktool::Fail(QStringLiteral("unknown command %1").arg(name));
     }
+    int exitCode;
     try {
-        return command->second(args);
+        exitCode = command->second(args);
     } catch (const EKelError& error) {
-        return zdktool::Fail(error.Message());
+        exitCode = zdktool::Fail(error.Message());
     } catch (const std::exception& error) {
-        return zdktool::Fail(QString::fromLocal8Bit(error.what()));
+        exitCode = zdktool::Fail(QString::fromLocal8Bit(error.what()));
     }
+    return zdktool::FinishOutput(exitCode);
 }
