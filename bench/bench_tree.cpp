@@ -215,6 +215,15 @@ void Tree_LoadManySiblings(benchmark::State& state)
 }
 BENCHMARK(Tree_LoadManySiblings)->Name("Tree/LoadManySiblings")->Unit(benchmark::kMillisecond);
 
+// 20 MB of attribute names made of a letter whose upper case is two letters (ß, SS).
+void Tree_LoadGrowingNames(benchmark::State& state)
+{
+    static const QByteArray text = "\r\n<A " + QByteArray("\xc3\x9f").repeated(5'000'000) + "=\"1\" "
+        + QByteArray("\xc3\x9f").repeated(5'000'000) + "x=\"2\"/>";
+    LoadPathological(state, text);
+}
+BENCHMARK(Tree_LoadGrowingNames)->Name("Tree/LoadGrowingNames")->Unit(benchmark::kMillisecond);
+
 void Tree_RefuseDeepNesting(benchmark::State& state)
 {
     static const QByteArray text = QByteArray("<A>").repeated(1'000'000);
@@ -252,6 +261,7 @@ int main(int argc, char** argv)
     targets.AtMost("100,000 attributes on one element", "Tree/LoadManyAttributes", "seconds", 0.25);
     targets.AtMost("10 MB attribute value", "Tree/LoadHugeValue", "seconds", 0.25);
     targets.AtMost("100,000 sibling elements", "Tree/LoadManySiblings", "seconds", 0.25);
+    targets.AtMost("20 MB of names of letters that grow", "Tree/LoadGrowingNames", "seconds", 0.5);
     targets.AtMost("1,000,000 nested elements refused", "Tree/RefuseDeepNesting", "seconds", 0.25);
     const bool met = targets.PrintSummary();
     benchmark::Shutdown();

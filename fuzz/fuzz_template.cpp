@@ -34,8 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     } catch (const EKelError&) {
         return 0;
     }
-    // A small pass limit keeps endless loops from eating the fuzzing time.
+    // Small limits keep endless and nested loops, and doubling output, from eating the fuzzing time.
     generator.SetLoopPassLimit(1000);
+    generator.SetStatementLimit(100'000);
+    generator.SetOutputLimit(1 << 20);
     generator.SetDataNode(&nodes.page);
     generator.SetPassedParams(&nodes.params);
     // Twice: variables and a template changed by OPENTAG carry over into the second run.

@@ -15,6 +15,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace quillo {
 namespace {
 
@@ -369,18 +371,25 @@ TEST_F(SessionTest, SaveCopesWithUnusualNeighbours)
 {
     const struct {
         const char* name;
-        QString file, other; // other: present before, left untouched
+        QString file;
+        QStringList others; // present before the save
         QStringList after;
     } cases[] = {
         { "vanished file", "gone.zdk", {}, { "gone.zdk" } },
-        { "stale temporary name", "a.zdk", "a.BAK.tmp", { "a.BAK", "a.BAK.tmp", "a.zdk" } },
+        // What a killed save leaves goes at the next one; names that only look alike stay.
+        { "leftovers of a failed save", "a.zdk", { "a.BAK.tmp", "a.BAK.tmp1", "a.zdk.QsWxYz", "a.zdk.pQRstu" },
+            { "a.BAK", "a.zdk" } },
+        { "neighbours that are no leftovers", "a.zdk",
+            { "a.zdk.backup", "a.zdk.Backup", "a.zdk.BACKUP", "a.zdk.QsWx1z", "a.BAK.tmpx", "b.zdk.QsWxYz" },
+            { "a.BAK", "a.BAK.tmpx", "a.zdk", "a.zdk.BACKUP", "a.zdk.Backup", "a.zdk.QsWx1z", "a.zdk.backup",
+                "b.zdk.QsWxYz" } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder here;
         const QString path = here.Write(c.file, FriendsNotebookText());
-        if (!c.other.isEmpty())
-            here.Write(c.other, "someone else's");
+        for (const QString& other : c.others)
+            here.Write(other, "someone else's");
         Open(path);
         Edit(c.name);
         if (c.file == "gone.zdk")
@@ -390,9 +399,36 @@ TEST_F(SessionTest, SaveCopesWithUnusualNeighbours)
 
         EXPECT_EQ(TempFolder::Names(here.Path()), c.after);
         EXPECT_EQ(TempFolder::Read(path), session.Document().SaveToText());
-        if (!c.other.isEmpty()) {
-            EXPECT_EQ(TempFolder::Read(here.File(c.other)), "someone else's");
-        }
+        for (const QString& other : c.others)
+            if (c.after.contains(other)) {
+                EXPECT_EQ(TempFolder::Read(here.File(other)), "someone else's");
+            }
+    }
+}
+
+TEST_F(SessionTest, SavingABackupKeepsABackupOfIt)
+{
+    // Opened to recover from it: saving must not make the only old copy its own backup.
+    const QString recovered = folder.Write("friends.BAK", FriendsNotebookText());
+    Open(recovered);
+    Edit();
+    ASSERT_TRUE(session.Save());
+    EXPECT_EQ(TempFolder::Read(folder.File("friends.BAK.BAK")), FriendsNotebookText());
+    EXPECT_EQ(TempFolder::Read(recovered), session.Document().SaveToText());
+}
+
+TEST_F(SessionTest, OpenRefusesWhatIsNoRegularFileWithoutReadingIt)
+{
+    // A FIFO without a writer would block the window for ever, /dev/zero eat the memory.
+    const QString fifo = folder.File("fifo.zdk");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : { fifo, folder.Path(), QStringLiteral("/dev/zero") }) {
+        prompts.ClearLog();
+        dialogs.Answer(path);
+        EXPECT_TRUE(session.Open());
+        ASSERT_EQ(prompts.Log().size(), 1);
+        EXPECT_TRUE(prompts.Log().first().startsWith("ShowMessage: Can't load file " + path));
+        EXPECT_EQ(session.Document().SaveToText(), "\r\n<NOTEBOOKS/>");
     }
 }
 
@@ -410,9 +446,11 @@ TEST_F(SessionTest, ExitKeepsTheWindowOpenWhenTheWantedSaveFails)
 
 TEST(SafeFileWriterTest, BackupNameReplacesTheExtensionOfTheFileName)
 {
-    const std::pair<QString, QString> cases[] = { { "/d/friends.zdk", "/d/friends.BAK" },
-        { "/d/friends", "/d/friends.BAK" }, { "/d/my.friends.zdk", "/d/my.friends.BAK" },
-        { "/d.x/friends", "/d.x/friends.BAK" }, { "friends.zdk", "friends.BAK" } };
+    const std::pair<QString, QString> cases[]
+        = { { "/d/friends.zdk", "/d/friends.BAK" }, { "/d/friends", "/d/friends.BAK" },
+              { "/d/my.friends.zdk", "/d/my.friends.BAK" }, { "/d.x/friends", "/d.x/friends.BAK" },
+              { "friends.zdk", "friends.BAK" }, { "/d/friends.BAK", "/d/friends.BAK.BAK" },
+              { "/d/f.BAK.BAK", "/d/f.BAK.BAK.BAK" }, { "/d/friends.bak", "/d/friends.BAK" } };
     for (const auto& [path, backup] : cases)
         EXPECT_EQ(TSafeFileWriter::BackupName(path), backup);
 }
