@@ -19,16 +19,16 @@ namespace {
     throw EKelError(QStringLiteral("Text too large: %1 is over the limit of %2 bytes").arg(name).arg(maxSize));
 }
 
-// Appends what the device holds up to maxSize + 1 bytes, growing the buffer geometrically.
+// Appends what the device holds, up to maxSize + 1 bytes; a full buffer grows geometrically.
 void ReadInto(QIODevice& device, QByteArray& data, const QString& name, qint64 maxSize)
 {
     for (;;) {
         if (data.size() > maxSize)
             RaiseTooLarge(name, maxSize);
-        const qint64 chunk = std::min<qint64>(maxSize + 1 - data.size(), 1 << 20);
+        if (data.size() == data.capacity())
+            data.reserve(qsizetype(std::min<qint64>(maxSize + 1, std::max<qint64>(2 * data.capacity(), 1 << 16))));
         const qsizetype used = data.size();
-        if (used + chunk > data.capacity())
-            data.reserve(qsizetype(std::min<qint64>(maxSize + 1, std::max<qint64>(2 * data.capacity(), used + chunk))));
+        const qint64 chunk = std::min<qint64>(data.capacity() - used, 1 << 20);
         data.resize(used + qsizetype(chunk));
         const qint64 got = device.read(data.data() + used, chunk);
         if (got < 0)
