@@ -23,7 +23,6 @@ struct Outcome {
 struct Limits {
     QString prelude; // shell commands run before the tool, such as another ulimit
     QString out = QProcess::nullDevice();
-    QString in = QProcess::nullDevice();
 };
 
 Outcome RunHostile(const QStringList& args, const Limits& limits = {})
@@ -35,7 +34,7 @@ Outcome RunHostile(const QStringList& args, const Limits& limits = {})
 #endif
     script += QStringLiteral(" exec \"$0\" \"$@\"");
     QProcess process;
-    process.setStandardInputFile(limits.in);
+    process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(limits.out);
     process.start(QStringLiteral("bash"), QStringList { "-c", script, QStringLiteral(ZDKTOOL_PATH) } + args);
     // Generous: each case ends in a second or two, where it used to take minutes, weeks or for ever.

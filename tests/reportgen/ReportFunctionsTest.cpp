@@ -27,6 +27,14 @@ TEST_F(ReportFunctionsTest, VariablesAreSharedAndCaseInsensitive)
         { "SETVAR('big', 2147483647)", "int 2147483647" }, { "INCVAR('big')", "int -2147483648" } });
 }
 
+TEST_F(ReportFunctionsTest, LongNamesOfLettersThatGrowAreUpperCasedInLinearTime)
+{
+    // Four megabytes of "ß" (upper case "SS"): minutes with QString::toUpper.
+    const QByteArray name = QByteArray("\xc3\x9f").repeated(2 * 1024 * 1024);
+    generator.SetVar(name, TExpr::FromInt(7));
+    EXPECT_EQ(generator.GetVar(QByteArray("SS").repeated(2 * 1024 * 1024)).Int, 7);
+}
+
 TEST_F(ReportFunctionsTest, ParametersAreFoundByUpperCasedName)
 {
     generator.Params().Set("Title", TExpr::FromString("Contacts"));
