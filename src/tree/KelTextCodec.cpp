@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -127,6 +128,44 @@ inline __attribute__((always_inline)) int CopyPlainUnits(
         out[count] = char(unit);
     }
     return count;
+}
+
+// The characters whose upper case is not their simple mapping (ß to SS, ŉ to ʼN, ᾳ to ΑΙ), about a
+// hundred, all in the BMP, each growing to at most three. QString::toUpper moves the rest of the
+// string for each one that grows, which is quadratic; knowing them lets UpperCase write in one pass.
+class TSpecialUpperCases {
+public:
+    struct Mapping {
+        qsizetype length;
+        char16_t units[3];
+    };
+
+    TSpecialUpperCases()
+    {
+        for (char32_t code = 0x80; code < 0x10000; ++code) {
+            if (QChar::isSurrogate(code))
+                continue;
+            const QString upper = QString(QChar(char16_t(code))).toUpper();
+            if ((upper.size() == 1 && upper[0].unicode() == QChar::toUpper(code)) || upper.size() > 3)
+                continue;
+            Mapping mapping { upper.size(), {} };
+            std::copy_n(upper.utf16(), upper.size(), mapping.units);
+            m_mappings.push_back(mapping);
+            m_index[code] = uint16_t(m_mappings.size());
+        }
+    }
+    // The mapping of a BMP character that has one, else null.
+    const Mapping* Find(char16_t unit) const { return m_index[unit] ? &m_mappings[m_index[unit] - 1] : nullptr; }
+
+private:
+    std::array<uint16_t, 0x10000> m_index {};
+    std::vector<Mapping> m_mappings;
+};
+
+const TSpecialUpperCases& SpecialUpperCases()
+{
+    static const TSpecialUpperCases cases;
+    return cases;
 }
 
 char* WriteEscapedByte(unsigned char byte, char* out)
@@ -259,25 +298,34 @@ char* WriteName(QStringView name, qsizetype readable, char* out)
 
 QString UpperCase(QStringView text)
 {
-    // QString::toUpper moves the rest of the string for every character that grows (ß becomes SS),
-    // which is quadratic in the length; upper-casing short pieces keeps every move short. Upper
-    // case mapping looks at one character at a time, so the pieces give the same result.
-    constexpr qsizetype Piece = 32;
-    QString upper;
-    upper.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
+    const TSpecialUpperCases& special = SpecialUpperCases();
+    QString upper(text.size(), Qt::Uninitialized);
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // Room for the longest mapping; the result outgrows the text only with characters that grow.
+        if (size + 3 > upper.size())
+            upper.resize(std::max(2 * upper.size(), size + 3));
+        char16_t* out = reinterpret_cast<char16_t*>(upper.data()) + size;
         const char16_t unit = text[i].unicode();
         if (unit < 0x80) {
-            upper.append(QChar(unit >= 'a' && unit <= 'z' ? unit - 'a' + 'A' : unit));
+            *out = unit >= 'a' && unit <= 'z' ? char16_t(unit - 'a' + 'A') : unit;
+            size += 1;
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // Outside the BMP every character has a one-character upper case.
+            const char32_t code = QChar::toUpper(QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
+            out[0] = QChar::highSurrogate(code);
+            out[1] = QChar::lowSurrogate(code);
+            size += 2;
             ++i;
-            continue;
+        } else if (const TSpecialUpperCases::Mapping* mapping = special.Find(unit)) {
+            std::copy_n(mapping->units, mapping->length, out);
+            size += mapping->length;
+        } else {
+            *out = char16_t(QChar::toUpper(char32_t(unit)));
+            size += 1;
         }
-        qsizetype end = std::min(i + Piece, text.size());
-        if (end < text.size() && QChar::isHighSurrogate(text[end - 1].unicode()))
-            --end;
-        upper.append(text.sliced(i, end - i).toString().toUpper());
-        i = end;
     }
+    upper.truncate(size);
     return upper;
 }
 

@@ -49,6 +49,12 @@ TEST(TKelPiggerAttributes, UpperCaseIsTheFullMappingInLinearTime)
         QString::fromUcs4(U"\U00010428x"), longName, QString(100, QChar(0x00df)), QStringLiteral("ABC_1") };
     for (const QString& text : cases)
         EXPECT_EQ(KelTextCodec::UpperCase(text), text.toUpper()) << text.toStdString();
+    std::u32string codes;
+    for (char32_t code = 1; code < 0x110000; ++code)
+        if (!QChar::isSurrogate(code))
+            codes += code;
+    const QString everyCharacter = QString::fromUcs4(codes.data(), qsizetype(codes.size()));
+    EXPECT_EQ(KelTextCodec::UpperCase(everyCharacter), everyCharacter.toUpper());
 
     // QString::toUpper takes minutes on a few megabytes of characters that grow.
     const QString grows(4 * 1024 * 1024, QChar(0x00df));
