@@ -6,6 +6,7 @@
 #include "notebook/TUserSettings.h"
 
 #include "tree/EKelPiggerError.h"
+#include "tree/KelTextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,9 +59,10 @@ bool TNotebookSession::LoadFile()
 
 QString TNotebookSession::LoadDocument()
 {
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
+    QFile file;
+    const QString refusal = KelTextFile::Open(file, m_fileName);
+    if (!refusal.isEmpty())
+        return refusal;
     try {
         m_document.LoadFromStream(file);
     } catch (const EKelPiggerError& error) {

@@ -5,6 +5,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,27 +44,38 @@ void ReadInto(QIODevice& device, QByteArray& data, const QString& name, qint64 m
 
 } // namespace
 
-QByteArray Read(const QString& path, qint64 maxSize)
+QString Open(QFile& file, const QString& path, qint64 maxSize)
 {
-    // Non-blocking, so that opening a FIFO without a writer returns at once; only a regular file is read.
+    // Non-blocking, so that opening a FIFO without a writer returns at once.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        throw EKelError(QStringLiteral("Cannot open file %1").arg(path));
-    QFile file;
+        return QString::fromLocal8Bit(std::strerror(errno));
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        throw EKelError(QStringLiteral("Cannot open file %1").arg(path));
+        return file.errorString();
     }
     struct stat info { };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        throw EKelError(QStringLiteral("Cannot open file %1: not a regular file").arg(path));
-    if (info.st_size > maxSize)
-        throw EKelError(QStringLiteral("Text too large: %1 is %2 bytes, over the limit of %3 bytes")
-                            .arg(path)
-                            .arg(qint64(info.st_size))
-                            .arg(maxSize));
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        file.close();
+        return QStringLiteral("Not a regular file");
+    }
+    if (info.st_size > maxSize) {
+        file.close();
+        return QStringLiteral("Text too large: %1 bytes, over the limit of %2 bytes")
+            .arg(qint64(info.st_size))
+            .arg(maxSize);
+    }
+    return QString();
+}
+
+QByteArray Read(const QString& path, qint64 maxSize)
+{
+    QFile file;
+    const QString refusal = Open(file, path, maxSize);
+    if (!refusal.isEmpty())
+        throw EKelError(QStringLiteral("Cannot open file %1: %2").arg(path, refusal));
     QByteArray data;
-    data.reserve(qsizetype(info.st_size) + 1);
+    data.reserve(qsizetype(file.size()) + 1);
     ReadInto(file, data, path, maxSize);
     return data;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
 class QIODevice;
 
 namespace quillo::KelTextFile {
@@ -11,8 +12,11 @@ namespace quillo::KelTextFile {
 // addresses at most 2 GiB of text after line ends are normalised (which can double it).
 constexpr qint64 MaxSize = qint64(1) << 30;
 
-// Reads a whole file. Raises for a path that is not a regular file (a device, a FIFO, a folder:
-// they never end or block) and for a file larger than maxSize, before reading anything.
+// Opens a file for reading. Refuses a path that is not a regular file (a device, a FIFO, a folder:
+// they never end or block) and a file larger than maxSize, before reading anything. Returns the
+// reason of a refusal ("Not a regular file", "Text too large: ..."), or an empty string.
+QString Open(QFile& file, const QString& path, qint64 maxSize = MaxSize);
+// Reads a whole file that Open accepts; raises "Cannot open file PATH: REASON" otherwise.
 QByteArray Read(const QString& path, qint64 maxSize = MaxSize);
 // Reads a stream to its end, refusing it once it passes maxSize bytes; name names it in messages.
 QByteArray ReadStream(QIODevice& device, const QString& name, qint64 maxSize = MaxSize);

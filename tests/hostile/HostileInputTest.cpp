@@ -115,7 +115,7 @@ TEST_F(Hostile, FilesThatNeverEndOrAreTooLarge)
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& path : { QStringLiteral("/dev/zero"), fifo })
         ExpectRefused(
-            RunHostile({ "check", path }), QStringLiteral("Cannot open file %1: not a regular file").arg(path));
+            RunHostile({ "check", path }), QStringLiteral("Cannot open file %1: Not a regular file").arg(path));
 
     // Sparse, so it takes no room on disk; reading it would take 2 GB of memory and many seconds.
     const QString huge = dir.File("huge.zdk");
@@ -123,7 +123,8 @@ TEST_F(Hostile, FilesThatNeverEndOrAreTooLarge)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(2'200'000'000));
     file.close();
     ExpectRefused(RunHostile({ "format", huge }),
-        QStringLiteral("Text too large: %1 is 2200000000 bytes, over the limit of 1073741824 bytes").arg(huge));
+        QStringLiteral("Cannot open file %1: Text too large: 2200000000 bytes, over the limit of 1073741824 bytes")
+            .arg(huge));
 }
 
 TEST_F(Hostile, OutputThatCannotBeWritten)

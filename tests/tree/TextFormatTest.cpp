@@ -339,7 +339,7 @@ TEST(TextFormatStreams, FilesRoundTripAndReportMissingFiles)
         back.LoadFromFile(missing);
         FAIL();
     } catch (const EKelError& error) {
-        EXPECT_EQ(error.Message(), QStringLiteral("Cannot open file %1").arg(missing));
+        EXPECT_EQ(error.Message(), QStringLiteral("Cannot open file %1: No such file or directory").arg(missing));
     }
     const QString impossible = dir.filePath(QStringLiteral("no/such/folder/x.zdk"));
     try {
@@ -371,11 +371,11 @@ TEST(TextFormatStreams, OnlyRegularFilesWithinTheSizeLimitAreRead)
     };
     EXPECT_EQ(message([&] { KelTextFile::Read(small, 19); }), QStringLiteral("read"));
     EXPECT_EQ(message([&] { KelTextFile::Read(small, 18); }),
-        QStringLiteral("Text too large: %1 is 19 bytes, over the limit of 18 bytes").arg(small));
+        QStringLiteral("Cannot open file %1: Text too large: 19 bytes, over the limit of 18 bytes").arg(small));
     // Without a writer, opening a FIFO for reading would wait for ever.
     for (const QString& path : { fifo, dir.path(), QStringLiteral("/dev/zero") })
         EXPECT_EQ(message([&] { TKelPigger().LoadFromFile(path); }),
-            QStringLiteral("Cannot open file %1: not a regular file").arg(path));
+            QStringLiteral("Cannot open file %1: Not a regular file").arg(path));
 
     QBuffer endless;
     endless.setData(QByteArray(100, 'x'));

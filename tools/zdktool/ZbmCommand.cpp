@@ -5,10 +5,8 @@
 #include "tree/EKelError.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
-
-#include <cstdio>
 
 namespace quillo::zdktool {
 
@@ -47,26 +45,28 @@ int Zbm(const QStringList& args)
         return Fail(QString::fromLatin1(ZbmUsage));
     const QString& input = operands[1];
     if (action == QLatin1String("encode")) {
-        const TZippedBitmap bitmap = ReadImage(input);
-        QFile file(out);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw EKelError(QStringLiteral("Cannot create file %1").arg(out));
-        bitmap.SaveToStream(file);
-        if (!file.flush())
-            throw EKelError(QStringLiteral("Cannot create file %1").arg(out));
+        if (!WriteFile(out, ReadImage(input).Save()))
+            return 1;
     } else if (action == QLatin1String("hex")) {
         // Upper-case digits, 64 a line: the form IMAGEDATA takes.
         const QByteArray hex = ReadImage(input).Save().toHex().toUpper();
         for (qsizetype at = 0; at < hex.size(); at += 64)
-            std::printf("%s\n", hex.mid(at, 64).constData());
+            WriteOut(hex.mid(at, 64) + '\n');
     } else if (action == QLatin1String("decode")) {
         QByteArray bytes = ReadInput(input);
         QBuffer stream(&bytes);
         stream.open(QIODevice::ReadOnly);
         TZippedBitmap bitmap(TKelCompLibrary::Program());
         bitmap.LoadFromStream(stream);
-        if (!bitmap.Image().save(out))
+        QByteArray png;
+        QBuffer image(&png);
+        image.open(QIODevice::WriteOnly);
+        // The format follows the name's extension, as QImage::save would choose it for a file.
+        const QByteArray format = QFileInfo(out).suffix().toLatin1();
+        if (!bitmap.Image().save(&image, format.isEmpty() ? "PNG" : format.constData()))
             throw EKelError(QStringLiteral("Cannot create file %1").arg(out));
+        if (!WriteFile(out, png))
+            return 1;
     } else {
         return Fail(QString::fromLatin1(ZbmUsage));
     }
