@@ -243,6 +243,11 @@ void TKelPigger::MoveChild(int currentIndex, int newIndex)
     m_children.insert(m_children.begin() + newIndex, child);
 }
 
+void TKelPigger::SortChildren(const std::function<bool(const TKelPigger*, const TKelPigger*)>& less)
+{
+    std::stable_sort(m_children.begin(), m_children.end(), less);
+}
+
 TKelPigger* TKelPigger::FindChild(const QByteArray& tag) const
 {
     const QByteArray upper = KelTextCodec::AsciiUpper(tag);

@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QIODevice;
@@ -55,6 +56,8 @@ public:
     TKelPigger* Child(int index) const;
     int IndexOfChild(const TKelPigger* child) const;
     void MoveChild(int currentIndex, int newIndex);
+    // Stable reorder of the children by less; one pass, so sorting a long page stays O(n log n).
+    void SortChildren(const std::function<bool(const TKelPigger*, const TKelPigger*)>& less);
     TKelPigger* FindChild(const QByteArray& tag) const;
     TKelPigger* FindNextChild(const TKelPigger* previous) const;
     TKelPigger* FindChildByAttr(const QString& name, const QString& value) const;
