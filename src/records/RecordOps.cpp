@@ -86,7 +86,8 @@ bool MoveRecordToPage(TKelPigger& rec, TKelPigger& page)
 
 void SortRecords(TKelPigger& page, const QString& field, bool ascending)
 {
-    QCollator collator;
+    // The C locale collates by code point, case-sensitively; sort as English does instead.
+    QCollator collator(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     std::unordered_map<const TKelPigger*, QCollatorSortKey> keys;

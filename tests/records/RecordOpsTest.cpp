@@ -1,6 +1,7 @@
 #include "records/RecordOps.h"
 #include "records/RecordDates.h"
 #include "records/RecordLinks.h"
+#include "testutil/QtPrinters.h"
 #include "testutil/TempFolder.h"
 #include "tree/TKelPigger.h"
 

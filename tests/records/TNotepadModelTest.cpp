@@ -1,4 +1,5 @@
 #include "records/TNotepadModel.h"
+#include "testutil/QtPrinters.h"
 #include "tree/TKelPigger.h"
 
 #include <gtest/gtest.h>
