@@ -3,6 +3,8 @@
 #include "notebook/widgets/TFsure.h"
 #include "notebook/widgets/TFsure_checked.h"
 #include "notebook/widgets/TQtPrompts.h"
+#include "records/widgets/TFedit_record.h"
+#include "records/widgets/TQtDatePicker.h"
 #include "report/TKelCompLibrary.h"
 #include "ui/TFmain.h"
 #include "ui/TQtDesktop.h"
@@ -25,12 +27,16 @@ int main(int argc, char** argv)
     TDmsg msg(&window);
     TFsure_checked sureChecked(&window);
     TD_field_props fieldProps(&window);
+    TFedit_record recordForm(&window);
+    TQtDatePicker datePicker(&window);
 
     TQtPrompts prompts(sure, sureChecked, msg, &window);
     TQtFileDialogs fileDialogs(&window);
     TQtDesktop desktop;
     TMainHooks hooks;
     hooks.fieldProps = &fieldProps;
+    hooks.recordEditor = &recordForm;
+    hooks.datePicker = &datePicker;
     window.SetHooks(hooks);
 
     window.showMaximized();

@@ -11,6 +11,7 @@
 #include "ui/QuilloIcons.h"
 #include "ui/TF_about.h"
 #include "ui/TOPigExplorer.h"
+#include "ui/TRecordGridBinding.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -77,6 +78,8 @@ void TFmain::Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& deskt
 {
     m_prompts = &prompts;
     m_desktop = &desktop;
+    m_fileDialogs = &fileDialogs;
+    BindRecordGrid();
     m_session = std::make_unique<TNotebookSession>(*m_settings, prompts, fileDialogs);
     m_session->SetListener(this);
     // Asking to save releases the record grid; when the command then stops, the panels show again.
@@ -100,7 +103,15 @@ void TFmain::SetHooks(const TMainHooks& hooks)
 {
     m_hooks = hooks;
     m_fieldsPanel->SetPropsEditor(hooks.fieldProps);
+    BindRecordGrid();
     UpdateCommands();
+}
+
+void TFmain::BindRecordGrid()
+{
+    m_notepad->SetServices(
+        { m_gridBinding, m_prompts, m_fileDialogs, m_desktop, m_hooks.datePicker, m_hooks.recordEditor });
+    m_gridBinding->SetPagePrinter(m_hooks.printPage);
 }
 
 TOPigSructEd& TFmain::Guider() { return *m_guider; }
@@ -277,6 +288,7 @@ void TFmain::CreatePanels()
     m_notepad = new TO_notepad(m_sheetData);
     m_notepad->setObjectName(QStringLiteral("O_notepad1"));
     (new QVBoxLayout(m_sheetData))->addWidget(m_notepad);
+    m_gridBinding = new TRecordGridBinding(*this, *m_notepad, *m_guider, this);
 
     m_splitter->addWidget(m_guider);
     m_splitter->addWidget(m_pageControl);

@@ -21,10 +21,12 @@ class QWidget;
 
 namespace quillo {
 
+class IDatePicker;
 class IDesktop;
 class IFieldPropsEditor;
 class IFileDialogs;
 class IPrompts;
+class IRecordEditor;
 class TF_about;
 class TOPigExplorer;
 class TO_fields;
@@ -32,6 +34,7 @@ class TO_notebook;
 class TO_notepad;
 class TO_pages;
 class TO_prn_page;
+class TRecordGridBinding;
 
 // The dialogs that are created after the main window and handed to it.
 struct TMainHooks {
@@ -42,6 +45,11 @@ struct TMainHooks {
     std::function<void(TKelPigger* root, TKelPigger* current, std::optional<bool> global)> search;
     std::function<void()> reminder;
     std::function<void(TKelPigger& notebook)> reminderSettings;
+    // The record form and the calendar of the record grid.
+    IRecordEditor* recordEditor = nullptr;
+    IDatePicker* datePicker = nullptr;
+    // Prints a page of the record grid with a print template.
+    std::function<void(TKelPigger& page, const QString& printTemplate)> printPage;
 };
 
 // The main window: the guider on the left, the panel of the selected node on the right. It owns the
@@ -112,9 +120,11 @@ private:
     void UpdateTitle();
     int StartingGuiderWidth() const;
     QWidget* NewStartHint();
+    void BindRecordGrid();
 
     IPrompts* m_prompts = nullptr;
     IDesktop* m_desktop = nullptr;
+    IFileDialogs* m_fileDialogs = nullptr;
     TMainHooks m_hooks;
 
     // The settings outlive the session: they are saved once more when the window goes.
@@ -140,6 +150,7 @@ private:
     TO_pages* m_pagesPanel = nullptr;
     TO_prn_page* m_prnPage = nullptr;
     TO_notepad* m_notepad = nullptr;
+    TRecordGridBinding* m_gridBinding = nullptr;
     TF_about* m_about = nullptr;
     QLabel* m_statusChanged = nullptr;
     QLabel* m_statusFile = nullptr;

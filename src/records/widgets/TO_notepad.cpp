@@ -454,7 +454,7 @@ bool TO_notepad::ViewportMouse(QEvent* event)
         && m_curRecord) {
         m_pressed = false;
         auto* data = new QMimeData;
-        data->setData(RecordMimeType, QByteArray());
+        data->setData(RecordMimeType, QByteArray::number(QCoreApplication::applicationPid()));
         m_dragRunner(data);
     }
     return true;

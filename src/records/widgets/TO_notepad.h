@@ -43,7 +43,8 @@ class TO_notepad : public QFrame {
     Q_OBJECT
 
 public:
-    // The drag of a record out of the grid carries this type; the record itself is CurRecord().
+    // The drag of a record out of the grid carries this type with the process id; the record itself is
+    // CurRecord().
     static const QString RecordMimeType;
 
     explicit TO_notepad(QWidget* parent = nullptr);

@@ -1,0 +1,121 @@
+#include "ui/widgets/MainWindowFixture.h"
+
+#include "records/widgets/INotepadSeams.h"
+#include "records/widgets/TO_notepad.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QMimeData>
+#include <QTableView>
+#include <QTest>
+
+namespace quillo::test {
+namespace {
+
+// The record grid on the main window: the drag of a record onto a page of the guider, the overflow page
+// shown in the guider, and the print hook.
+class RecordGridTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        TMainHooks hooks;
+        hooks.recordEditor = &form;
+        hooks.printPage = [this](TKelPigger& page, const QString& printTemplate) {
+            printed.append(page.GetAttr("NAME") + " " + printTemplate);
+        };
+        window->SetHooks(hooks);
+        Load();
+        window->show();
+        notepad = Find<TO_notepad>("O_notepad1");
+        tester = std::make_unique<QAbstractItemModelTester>(
+            notepad->Grid1->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        window->Guider().TV1->expandAll();
+        notepad->SetDragRunner([this](QMimeData* data) { dragged.reset(data); });
+    }
+
+    TKelPigger& Page(int index) { return *Pages().Child(index); }
+
+    // Drags the record of row out of the grid with the mouse and lets it go over the guider item of target.
+    void DragRecord(int row, const TKelPigger& target)
+    {
+        QTableView* grid = notepad->Grid1;
+        const QPoint from = grid->visualRect(grid->model()->index(row, 0)).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(grid->viewport(), from + QPoint(0, 4 * QApplication::startDragDistance()));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, from);
+        ASSERT_TRUE(dragged);
+        QWidget* viewport = window->Guider().TV1->viewport();
+        const QPoint at = window->Guider().TV1->visualItemRect(window->Guider().ItemOf(&target)).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &move);
+        accepted = move.isAccepted();
+        QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &drop);
+        dragged.reset();
+    }
+
+    struct Form : IRecordEditor {
+        int shown = 0;
+        bool EditRecord(TKelPigger*, TKelPigger*) override { return ++shown, false; }
+    } form;
+    QStringList printed;
+    TO_notepad* notepad = nullptr;
+    std::unique_ptr<QMimeData> dragged;
+    bool accepted = false;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(RecordGridTest, DroppingARecordOnAPageMovesIt)
+{
+    Select(Page(0));
+    ASSERT_EQ(notepad->CurrentPageName(), "A");
+    DragRecord(0, Page(0));
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(Page(0).Child(0)->GetAttr("PERSON"), "Ann");
+    EXPECT_FALSE(window->Changed());
+
+    DragRecord(0, Fields());
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(Page(0).ChildCount(), 2);
+
+    // B is full at RPP 1; the record still goes to its end.
+    Notebook(0).SetAttr("RPP", "1");
+    DragRecord(0, Page(1));
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(Page(0).ChildCount(), 1);
+    ASSERT_EQ(Page(1).ChildCount(), 2);
+    EXPECT_EQ(Page(1).Child(1)->GetAttr("PERSON"), "Ann");
+    EXPECT_TRUE(window->Changed());
+    EXPECT_EQ(notepad->CurrentPageName(), "A");
+    EXPECT_EQ(notepad->Grid1->model()->index(0, 0).data().toString(), "Abe");
+}
+
+TEST_F(RecordGridTest, OverflowPageAppearsInTheGuiderAfterItsBase)
+{
+    Notebook(0).SetAttr("RPP", "2");
+    Select(Page(0));
+    notepad->Grid1->setFocus();
+    prompts.Answer(true);
+    QTest::keyClick(notepad->Grid1, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(ItemCaptions(Pages()), QStringList({ "A", "A+", "B", "C" }));
+    EXPECT_EQ(window->Guider().SelectedNode(), &Page(1));
+    EXPECT_EQ(notepad->CurrentPageName(), "A+");
+    EXPECT_EQ(Page(1).ChildCount(), 1);
+    EXPECT_EQ(form.shown, 1);
+    EXPECT_TRUE(window->Changed());
+}
+
+TEST_F(RecordGridTest, PrintHandsThePageAndTemplateToTheHook)
+{
+    Notebook(0).SetAttr("PRINT_TEMPLATE", "list.zdkt");
+    window->StructureChanged();
+    Select(Page(1));
+    QTest::mouseClick(Find<QWidget>("SB_print"), Qt::LeftButton);
+    EXPECT_EQ(printed, QStringList({ "B list.zdkt" }));
+}
+
+} // namespace
+} // namespace quillo::test
