@@ -6,6 +6,7 @@
 #include "records/RecordOps.h"
 #include "records/TNotepadModel.h"
 #include "records/widgets/INotepadSeams.h"
+#include "records/widgets/RecordIcons.h"
 #include "tree/TKelPigger.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTableView>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -89,48 +91,51 @@ TO_notepad::TO_notepad(QWidget* parent)
     connect(Grid1->verticalScrollBar(), &QScrollBar::valueChanged, this, followScroll);
 
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->setSpacing(1);
+    // A tool bar folds the buttons that do not fit into its extension menu, so the frame stays narrow.
+    auto* buttons = new QToolBar(this);
+    buttons->setObjectName(QStringLiteral("ToolBar_records"));
+    buttons->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    buttons->setIconSize(QSize(16, 16));
+    buttons->setFocusPolicy(Qt::NoFocus);
     const auto add = [&](const char* menuName, const char* buttonName, const QString& caption, const QString& hint,
-                         void (TO_notepad::*slot)()) {
+                         void (TO_notepad::*slot)(), RecordIcons::Command icon) {
         QAction* action = NewCommand(menuName, buttonName, caption, hint, slot);
-        auto* button = new QToolButton(this);
+        action->setIcon(RecordIcons::CommandIcon(icon));
+        buttons->addAction(action);
+        QWidget* button = buttons->widgetForAction(action);
         button->setObjectName(QLatin1String(buttonName));
-        button->setDefaultAction(action);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setAutoRaise(true);
-        buttons->addWidget(button);
         return action;
     };
     N_Append = add("N_Append", "SB_append", QStringLiteral("Append"), QStringLiteral("Append record (Ctrl+INS)"),
-        &TO_notepad::Append);
+        &TO_notepad::Append, RecordIcons::Command::Append);
     N_Delete = add("N_Delete", "SB_delete", QStringLiteral("Delete"), QStringLiteral("Delete record (Ctrl+DEL)"),
-        &TO_notepad::Delete);
-    buttons->addSpacing(8);
-    N_Edit = add(
-        "N_Edit", "SB_edit", QStringLiteral("Edit"), QStringLiteral("Edit cell (ENTER)"), &TO_notepad::StartEditing);
+        &TO_notepad::Delete, RecordIcons::Command::Delete);
+    buttons->addSeparator();
+    N_Edit = add("N_Edit", "SB_edit", QStringLiteral("Edit"), QStringLiteral("Edit cell (ENTER)"),
+        &TO_notepad::StartEditing, RecordIcons::Command::Edit);
     N_Editrecord = add("N_Editrecord", "SB_editform", QStringLiteral("Edit record"),
-        QStringLiteral("Edit record (Ctrl+ENTER)"), &TO_notepad::EditForm);
-    N_Post = add("N_Post", "SB_post", QStringLiteral("Post"), QStringLiteral("Ok edition (Enter)"), &TO_notepad::Post);
-    N_Cancel
-        = add("N_Cancel", "SB_cancel", QStringLiteral("Cancel"), QStringLiteral("cancel (Esc)"), &TO_notepad::Cancel);
+        QStringLiteral("Edit record (Ctrl+ENTER)"), &TO_notepad::EditForm, RecordIcons::Command::EditForm);
+    N_Post = add("N_Post", "SB_post", QStringLiteral("Post"), QStringLiteral("Ok edition (Enter)"), &TO_notepad::Post,
+        RecordIcons::Command::Post);
+    N_Cancel = add("N_Cancel", "SB_cancel", QStringLiteral("Cancel"), QStringLiteral("cancel (Esc)"),
+        &TO_notepad::Cancel, RecordIcons::Command::Cancel);
     PopupMenu1->addSeparator();
-    buttons->addSpacing(8);
+    buttons->addSeparator();
     N_Recordup = add("N_Recordup", "SB_record_up", QStringLiteral("Move record up"), QStringLiteral("move record up"),
-        &TO_notepad::MoveUp);
+        &TO_notepad::MoveUp, RecordIcons::Command::Up);
     N_Recorddown = add("N_Recorddown", "SB_record_dn", QStringLiteral("Move record down"),
-        QStringLiteral("move record down"), &TO_notepad::MoveDown);
+        QStringLiteral("move record down"), &TO_notepad::MoveDown, RecordIcons::Command::Down);
     PopupMenu1->addSeparator();
-    buttons->addSpacing(8);
-    N_Print = add("N_Print", "SB_print", QStringLiteral("Print"), QStringLiteral("print the page"), &TO_notepad::Print);
+    buttons->addSeparator();
+    N_Print = add("N_Print", "SB_print", QStringLiteral("Print"), QStringLiteral("print the page"), &TO_notepad::Print,
+        RecordIcons::Command::Print);
     N_Gotohttp = add("N_Gotohttp", "SB_go_to_http", QStringLiteral("Go to http"), QStringLiteral("Go to http"),
-        &TO_notepad::GoToHttp);
+        &TO_notepad::GoToHttp, RecordIcons::Command::Http);
     N_Sendemail = add("N_Sendemail", "SB_send_email", QStringLiteral("Send e-mail"), QStringLiteral("Send e-mail"),
-        &TO_notepad::SendEmail);
+        &TO_notepad::SendEmail, RecordIcons::Command::Email);
     N_Openfile = add("N_Openfile", "SB_open_file", QStringLiteral("Open file"), QStringLiteral("Try to open the file"),
-        &TO_notepad::OpenFile);
-    buttons->addStretch(1);
+        &TO_notepad::OpenFile, RecordIcons::Command::File);
 
     m_gridLayout = new QBoxLayout(QBoxLayout::TopToBottom);
     m_gridLayout->setSpacing(0);
@@ -138,7 +143,7 @@ TO_notepad::TO_notepad(QWidget* parent)
     m_gridLayout->addWidget(Grid1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->addLayout(m_gridLayout, 1);
 
     m_dragRunner = [this](QMimeData* data) {
