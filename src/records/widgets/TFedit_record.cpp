@@ -13,16 +13,18 @@ namespace quillo {
 
 TFedit_record::TFedit_record(QWidget* parent)
     : QDialog(parent)
-    , Grid1(new QTableWidget(0, 2, this))
+    , Grid1(new QTableWidget(0, 1, this))
 {
     setObjectName(QStringLiteral("TFedit_record"));
     setWindowTitle(QStringLiteral("Record"));
     Grid1->setObjectName(QStringLiteral("Grid1"));
+    // The field titles are the fixed first column: the vertical header, so Tab walks the values only.
     Grid1->horizontalHeader()->hide();
-    Grid1->verticalHeader()->hide();
-    Grid1->horizontalHeader()->setDefaultSectionSize(200);
     Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->verticalHeader()->setDefaultSectionSize(20);
+    Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Grid1->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Grid1->verticalHeader()->setMinimumWidth(200);
     Grid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
     Grid1->setSelectionMode(QAbstractItemView::SingleSelection);
 
@@ -30,7 +32,8 @@ TFedit_record::TFedit_record(QWidget* parent)
     ok->setObjectName(QStringLiteral("Btn_ok"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Btn_cancel"));
-    ok->setAutoDefault(false);
+    // Enter, also in a cell being edited, accepts the form.
+    ok->setDefault(true);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -54,14 +57,12 @@ void TFedit_record::Fill(const TKelPigger& fields, const TKelPigger& record)
         const QString name = fields.Child(row)->GetAttr(QStringLiteral("NAME"));
         auto* title = new QTableWidgetItem(RecordOps::TitleOf(&fields, name));
         title->setData(Qt::UserRole, name);
-        title->setFlags(Qt::ItemIsEnabled);
         title->setFont(titleFont);
-        title->setBackground(palette().button());
-        Grid1->setItem(row, 0, title);
-        Grid1->setItem(row, 1, new QTableWidgetItem(record.GetAttr(name)));
+        Grid1->setVerticalHeaderItem(row, title);
+        Grid1->setItem(row, 0, new QTableWidgetItem(record.GetAttr(name)));
     }
     if (fields.ChildCount() > 0)
-        Grid1->setCurrentCell(0, 1);
+        Grid1->setCurrentCell(0, 0);
 }
 
 bool TFedit_record::EditRecord(TKelPigger* fields, TKelPigger* record)
@@ -75,7 +76,7 @@ bool TFedit_record::EditRecord(TKelPigger* fields, TKelPigger* record)
     // Leaving the cell commits what is still in its editor.
     Grid1->setCurrentIndex({});
     for (int row = 0; row < Grid1->rowCount(); ++row)
-        record->SetAttr(Grid1->item(row, 0)->data(Qt::UserRole).toString(), Grid1->item(row, 1)->text());
+        record->SetAttr(Grid1->verticalHeaderItem(row)->data(Qt::UserRole).toString(), Grid1->item(row, 0)->text());
     return true;
 }
 

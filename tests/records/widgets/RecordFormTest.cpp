@@ -26,12 +26,12 @@ TEST(RecordFormTest, ShowsTitlesAndWritesTheValuesOnOk)
     const auto answer = [&](bool ok) {
         QTimer::singleShot(0, &form, [&, ok] {
             QTableWidget* grid = form.Grid1;
-            EXPECT_EQ(grid->item(0, 0)->text(), "Person");
-            EXPECT_EQ(grid->item(1, 0)->text(), "PHONE");
-            EXPECT_EQ(grid->item(0, 1)->text(), "Ann");
+            EXPECT_EQ(grid->verticalHeaderItem(0)->text(), "Person");
+            EXPECT_EQ(grid->verticalHeaderItem(1)->text(), "PHONE");
+            EXPECT_EQ(grid->item(0, 0)->text(), "Ann");
             // Empty the phone and type a new name, leaving it in the editor: Ok must still take it.
             const auto edit = [&](int row) {
-                const QModelIndex cell = grid->model()->index(row, 1);
+                const QModelIndex cell = grid->model()->index(row, 0);
                 QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell).center());
                 QWidget* editor = grid->indexWidget(cell);
                 EXPECT_TRUE(editor);
@@ -49,6 +49,33 @@ TEST(RecordFormTest, ShowsTitlesAndWritesTheValuesOnOk)
     EXPECT_TRUE(answer(true));
     EXPECT_EQ(rec->GetAttr("PERSON"), "Anna");
     EXPECT_EQ(rec->AttrCount(), 1);
+}
+
+TEST(RecordFormTest, TabWalksTheValuesAndEnterAcceptsTheForm)
+{
+    TKelPigger notebook;
+    notebook.LoadFromText(R"(<NOTEBOOK><FIELDS><FIELD NAME="PERSON"/><FIELD NAME="PHONE"/></FIELDS></NOTEBOOK>)");
+    TKelPigger rec;
+    TFedit_record form;
+    QTimer::singleShot(0, &form, [&] {
+        QApplication::setActiveWindow(&form);
+        // Typed as a user types: the first key opens the cell's editor, which takes the keys after it.
+        const auto type = [](const char* text) {
+            for (const char* c = text; *c; ++c)
+                QTest::keyClick(QApplication::focusWidget(), *c);
+        };
+        form.Grid1->setFocus();
+        type("Carl");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        type("555");
+        // The first Enter ends the cell's edit, the second is the form's default button.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(form.EditRecord(notebook.FindChild("FIELDS"), &rec));
+    EXPECT_EQ(rec.GetAttr("PERSON"), "Carl");
+    EXPECT_EQ(rec.GetAttr("PHONE"), "555");
 }
 
 } // namespace
