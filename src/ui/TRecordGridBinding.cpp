@@ -36,6 +36,12 @@ void TRecordGridBinding::PageAdded(TKelPigger& page)
     m_main.StructureChanged();
 }
 
+void TRecordGridBinding::PageShown(TKelPigger& page)
+{
+    if (m_guider.SelectedNode() != &page)
+        m_guider.Select(&page);
+}
+
 void TRecordGridBinding::PrintPage(TKelPigger& page, const QString& printTemplate)
 {
     if (m_printer)

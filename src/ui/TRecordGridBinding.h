@@ -30,6 +30,7 @@ public:
 
     void SetChanged(bool changed) override;
     void PageAdded(TKelPigger& page) override;
+    void PageShown(TKelPigger& page) override;
     void PrintPage(TKelPigger& page, const QString& printTemplate) override;
 
 protected:

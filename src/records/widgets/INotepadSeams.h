@@ -15,6 +15,8 @@ public:
     virtual void SetChanged(bool changed) = 0;
     // A page was added to the notebook (an overflow page); the window shows it and selects it.
     virtual void PageAdded(TKelPigger& page) = 0;
+    // The user turned to the tab of page; the window selects that page in the guider too.
+    virtual void PageShown(TKelPigger& page) = 0;
     // Prints page with the notebook's print template.
     virtual void PrintPage(TKelPigger& page, const QString& printTemplate) = 0;
 };

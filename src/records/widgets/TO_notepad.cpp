@@ -291,7 +291,10 @@ void TO_notepad::TabChanged(int index)
         }
         return;
     }
-    Fill(index >= 0 ? TabPage(*TabControl1, index) : nullptr);
+    TKelPigger* page = index >= 0 ? TabPage(*TabControl1, index) : nullptr;
+    Fill(page);
+    if (page && m_services.host)
+        m_services.host->PageShown(*page);
 }
 
 void TO_notepad::Fill(TKelPigger* page)

@@ -47,9 +47,11 @@ class RecordingHost : public INotepadHost {
 public:
     int changed = 0;
     QStringList added;
+    QStringList shown;
     QStringList printed;
     void SetChanged(bool) override { ++changed; }
     void PageAdded(TKelPigger& page) override { added.append(page.GetAttr("NAME")); }
+    void PageShown(TKelPigger& page) override { shown.append(page.GetAttr("NAME")); }
     void PrintPage(TKelPigger& page, const QString& printTemplate) override
     {
         printed.append(page.GetAttr("NAME") + " " + printTemplate);

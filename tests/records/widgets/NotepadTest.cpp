@@ -34,6 +34,7 @@ TEST_F(NotepadTest, OpenShowsPagesAsTabsAndFieldsAsColumns)
     EXPECT_EQ(notepad->CurFieldName(), "PHONE");
     QTest::mouseClick(notepad->TabControl1, Qt::LeftButton, {}, tabs->tabRect(1).center());
     EXPECT_EQ(notepad->CurrentPageName(), "B");
+    EXPECT_EQ(host.shown, QStringList({ "B" }));
     EXPECT_EQ(grid->model()->rowCount(), 1);
     EXPECT_EQ(notepad->CurRecord(), nullptr);
     EXPECT_FALSE(Enabled("SB_delete"));
@@ -209,6 +210,7 @@ TEST_F(NotepadTest, TabChangeIsRefusedWhileEditingAndFocusLossCancels)
     EXPECT_EQ(notepad->TabControl1->currentIndex(), 0);
     EXPECT_EQ(notepad->CurrentPageName(), "A");
     EXPECT_TRUE(notepad->IsEditing());
+    EXPECT_TRUE(host.shown.isEmpty());
 
     Key(Qt::Key_Tab);
     EXPECT_FALSE(notepad->IsEditing());

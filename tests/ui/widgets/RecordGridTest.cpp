@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QMimeData>
+#include <QTabBar>
 #include <QTableView>
 #include <QTest>
 
@@ -106,6 +107,16 @@ TEST_F(RecordGridTest, OverflowPageAppearsInTheGuiderAfterItsBase)
     EXPECT_EQ(Page(1).ChildCount(), 1);
     EXPECT_EQ(form.shown, 1);
     EXPECT_TRUE(window->Changed());
+}
+
+TEST_F(RecordGridTest, TurningToATabSelectsItsPageInTheGuider)
+{
+    Select(Page(0));
+    QTabBar* tabs = notepad->TabControl1;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    EXPECT_EQ(window->Guider().SelectedNode(), &Page(2));
+    EXPECT_EQ(notepad->CurrentPageName(), "C");
+    EXPECT_EQ(tabs->currentIndex(), 2);
 }
 
 TEST_F(RecordGridTest, PrintHandsThePageAndTemplateToTheHook)
