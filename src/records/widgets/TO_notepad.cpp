@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QDrag>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,7 +23,6 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quillo {
@@ -99,7 +97,7 @@ TO_notepad::TO_notepad(QWidget* parent)
     buttons->setFocusPolicy(Qt::NoFocus);
     const auto add = [&](const char* menuName, const char* buttonName, const QString& caption, const QString& hint,
                          void (TO_notepad::*slot)(), RecordIcons::Command icon) {
-        QAction* action = NewCommand(menuName, buttonName, caption, hint, slot);
+        QAction* action = NewCommand(menuName, caption, hint, slot);
         action->setIcon(RecordIcons::CommandIcon(icon));
         buttons->addAction(action);
         QWidget* button = buttons->widgetForAction(action);
@@ -154,16 +152,12 @@ TO_notepad::TO_notepad(QWidget* parent)
     UpdateCommands();
 }
 
-TO_notepad::~TO_notepad() = default;
-
-QAction* TO_notepad::NewCommand(const char* menuName, const char* buttonName, const QString& caption,
-    const QString& hint, void (TO_notepad::*slot)())
+QAction* TO_notepad::NewCommand(
+    const char* menuName, const QString& caption, const QString& hint, void (TO_notepad::*slot)())
 {
     auto* action = new QAction(caption, this);
     action->setObjectName(QLatin1String(menuName));
     action->setToolTip(hint);
-    action->setIconText(caption);
-    action->setProperty("button", QLatin1String(buttonName));
     connect(action, &QAction::triggered, this, slot);
     PopupMenu1->addAction(action);
     return action;

@@ -14,7 +14,6 @@ class QMimeData;
 class QModelIndex;
 class QTabBar;
 class QTableView;
-class QToolButton;
 
 namespace quillo {
 
@@ -48,7 +47,6 @@ public:
     static const QString RecordMimeType;
 
     explicit TO_notepad(QWidget* parent = nullptr);
-    ~TO_notepad() override;
 
     void SetServices(const TNotepadServices& services) { m_services = services; }
     // Runs a started drag; by default a QDrag that moves. Tests replace it.
@@ -85,8 +83,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* NewCommand(const char* menuName, const char* buttonName, const QString& caption, const QString& hint,
-        void (TO_notepad::*slot)());
+    QAction* NewCommand(const char* menuName, const QString& caption, const QString& hint, void (TO_notepad::*slot)());
     void BuildTabs();
     void Fill(TKelPigger* page);
     void CurrentCellChanged(const QModelIndex& current);
