@@ -289,6 +289,7 @@ void TFmain::CreatePanels()
     m_notepad->setObjectName(QStringLiteral("O_notepad1"));
     (new QVBoxLayout(m_sheetData))->addWidget(m_notepad);
     m_gridBinding = new TRecordGridBinding(*this, *m_notepad, *m_guider, this);
+    connect(m_notepad, &TO_notepad::EditingChanged, this, &TFmain::UpdateCommands);
 
     m_splitter->addWidget(m_guider);
     m_splitter->addWidget(m_pageControl);
@@ -371,7 +372,11 @@ void TFmain::UpdateTitle()
     setWindowModified(Changed());
 }
 
-void TFmain::CommitEdits() { m_notebookPanel->ApplyPending(); }
+void TFmain::CommitEdits()
+{
+    m_notebookPanel->ApplyPending();
+    m_notepad->PostEdit();
+}
 
 void TFmain::ReleaseNotebook()
 {
@@ -396,7 +401,7 @@ void TFmain::NewNotebookWanted() { NewNotebook(); }
 void TFmain::UpdateCommands()
 {
     // Typed but not applied is a change too: saving applies it.
-    m_save->setEnabled(Changed() || m_notebookPanel->HasPendingEdits());
+    m_save->setEnabled(Changed() || m_notebookPanel->HasPendingEdits() || m_notepad->IsEditing());
     // Without a document there is nothing a notebook file could hold.
     m_saveAs->setEnabled(HasDocument());
     m_popNewNotebook->setEnabled(HasDocument() && Document().ChildCount() > 0);

@@ -117,6 +117,9 @@ public:
             return QStringLiteral("fields");
         if (nameBox)
             return QStringLiteral("notebook");
+        // The record grid: its grey heading row above white record rows.
+        if (!White(left + 150, top + 80) && White(left + 150, top + 110))
+            return QStringLiteral("data");
         if (lower)
             return QStringLiteral("pages");
         return QStringLiteral("data");

@@ -28,8 +28,8 @@ shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 start() {
     "$program" &
     pid=$!
-    until_true 'shown Quillo-ZDK'
-    main=$(xdotool search --onlyvisible --name '^Quillo-ZDK$' | head -1)
+    until_true 'shown "Quillo-ZDK.*"'
+    main=$(xdotool search --onlyvisible --name '^Quillo-ZDK' | head -1)
     xdotool windowsize --sync "$main" 900 500
     xdotool windowfocus --sync "$main"
     sleep 0.5
@@ -40,7 +40,6 @@ open_page_a() {
     xdotool mousemove 48 121 click 1
     sleep 0.3
     xdotool mousemove 106 139 click 1
-    xdotool key Down Up
     sleep 0.5
 }
 

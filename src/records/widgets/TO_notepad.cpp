@@ -526,6 +526,7 @@ void TO_notepad::StartEditing()
     InplaceEditor->setFocus();
     m_editing = true;
     UpdateCommands();
+    emit EditingChanged();
     if (!m_curFieldName.isEmpty() && m_curFieldName == m_fileField)
         PickFile();
     else if (!m_curFieldName.isEmpty() && m_curFieldName == m_dateField)
@@ -567,6 +568,7 @@ void TO_notepad::EndEditing()
     InplaceEditor->hide();
     m_editText.clear();
     UpdateCommands();
+    emit EditingChanged();
 }
 
 void TO_notepad::Post()

@@ -58,6 +58,8 @@ public:
     void CloseNotebook();
     void SelectPageByName(const QString& name);
     void LocateRecord(TKelPigger* record);
+    // Posts an open in-place edit: the window calls it before the document is saved.
+    void PostEdit() { Post(); }
     // Shows the current page again after its records changed outside the grid.
     void Refill();
     void SetRightTabs(bool right);
@@ -78,6 +80,10 @@ public:
     QTableView* Grid1;
     QLineEdit* InplaceEditor;
     QMenu* PopupMenu1;
+
+signals:
+    // An in-place edit was opened, or posted or cancelled.
+    void EditingChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

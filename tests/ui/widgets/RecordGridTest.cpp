@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTabBar>
 #include <QTableView>
@@ -29,7 +30,7 @@ protected:
         Load();
         window->show();
         notepad = Find<TO_notepad>("O_notepad1");
-        tester = std::make_unique<QAbstractItemModelTester>(
+        gridTester = std::make_unique<QAbstractItemModelTester>(
             notepad->Grid1->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         window->Guider().TV1->expandAll();
         notepad->SetDragRunner([this](QMimeData* data) { dragged.reset(data); });
@@ -66,7 +67,7 @@ protected:
     TO_notepad* notepad = nullptr;
     std::unique_ptr<QMimeData> dragged;
     bool accepted = false;
-    std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<QAbstractItemModelTester> gridTester;
 };
 
 TEST_F(RecordGridTest, DroppingARecordOnAPageMovesIt)
@@ -117,6 +118,21 @@ TEST_F(RecordGridTest, TurningToATabSelectsItsPageInTheGuider)
     EXPECT_EQ(window->Guider().SelectedNode(), &Page(2));
     EXPECT_EQ(notepad->CurrentPageName(), "C");
     EXPECT_EQ(tabs->currentIndex(), 2);
+}
+
+TEST_F(RecordGridTest, SavingPostsTheCellBeingEdited)
+{
+    Select(Page(0));
+    QTableView* grid = notepad->Grid1;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 0)).center());
+    QTest::keyClick(grid, Qt::Key_Return);
+    ASSERT_TRUE(notepad->IsEditing());
+    EXPECT_TRUE(Find<QAction>("N_Save")->isEnabled());
+    QTest::keyClicks(notepad->InplaceEditor, "l");
+    QTest::keyClick(notepad->InplaceEditor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(notepad->IsEditing());
+    EXPECT_FALSE(window->Changed());
+    EXPECT_TRUE(testutil::TempFolder::Read(window->FileName()).contains("PERSON=\"Abel\""));
 }
 
 TEST_F(RecordGridTest, PrintHandsThePageAndTemplateToTheHook)
