@@ -13,7 +13,9 @@ QString ShortDateFormat()
     return format;
 }
 
-QDate Parse(const QString& text) { return QLocale().toDate(text.trimmed(), ShortDateFormat()); }
+QDate Parse(const QString& text) { return Parse(text, ShortDateFormat()); }
+
+QDate Parse(const QString& text, const QString& format) { return QLocale().toDate(text.trimmed(), format); }
 
 QString Format(const QDate& date) { return QLocale().toString(date, ShortDateFormat()); }
 

@@ -9,6 +9,8 @@ namespace quillo::RecordDates {
 QString ShortDateFormat();
 // An invalid date when text does not parse in that format.
 QDate Parse(const QString& text);
+// The same in a given Qt date format.
+QDate Parse(const QString& text, const QString& format);
 QString Format(const QDate& date);
 
 } // namespace quillo::RecordDates
