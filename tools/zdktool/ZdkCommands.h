@@ -13,6 +13,8 @@ int Eval(const QStringList& args);
 int Run(const QStringList& args);
 int Render(const QStringList& args);
 int Zbm(const QStringList& args);
+int Search(const QStringList& args);
+int Birthdays(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);
@@ -28,5 +30,7 @@ bool WriteFile(const QString& path, const QByteArray& data);
 QByteArray ReadInput(const QString& path);
 // Reads document text into root; on a reading fault prints "error: FILE: MESSAGE at byte N" and returns false.
 bool LoadDocument(const QString& path, TKelPigger& root);
+// A value for one column of a TAB-separated line: %, TAB, CR and LF become %25, %09, %0D, %0A.
+QString EscapeColumn(QStringView value);
 
 } // namespace quillo::zdktool

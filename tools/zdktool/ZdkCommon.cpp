@@ -29,6 +29,31 @@ QByteArray ReadInput(const QString& path)
     return KelTextFile::ReadStream(input, QStringLiteral("standard input"));
 }
 
+QString EscapeColumn(QStringView value)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '%':
+            escaped += QLatin1String("%25");
+            break;
+        case '\t':
+            escaped += QLatin1String("%09");
+            break;
+        case '\r':
+            escaped += QLatin1String("%0D");
+            break;
+        case '\n':
+            escaped += QLatin1String("%0A");
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 namespace {
 
 // The reason of the first failed write to standard output.

@@ -23,6 +23,8 @@ const char* const Usage
       "  run TEMPLATE [--data FILE [--notebook N [--page N]]] [--param N=V[:INT]]... [--out FILE]\n"
       "  render REPORT|- [--dpi N] [--paper WxH] [--landscape] [--margins L,T,R,B] [--print-zoom N]\n"
       "         [--hbreak] [--overlap N] [--two-side]\n"
+      "  search FILE.zdk TEXT [--case-sensitive] [--all-nodes] [--notebook N [--page N]]\n"
+      "  birthdays FILE.zdk [--today YYYY-MM-DD] [--days N] [--date-format FORMAT]\n"
       "  zbm encode IMAGE --out FILE.zbm | zbm hex IMAGE | zbm decode FILE.zbm --out IMAGE.png\n";
 
 // Qt's own notes (fonts, runtime folders) are not the tool's output: stderr carries only "error: ...".
@@ -57,6 +59,8 @@ int main(int argc, char** argv)
         { QStringLiteral("run"), zdktool::Run },
         { QStringLiteral("render"), zdktool::Render },
         { QStringLiteral("zbm"), zdktool::Zbm },
+        { QStringLiteral("search"), zdktool::Search },
+        { QStringLiteral("birthdays"), zdktool::Birthdays },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
