@@ -36,7 +36,13 @@ void TRecordSearch::Visit(TKelPigger& node, std::vector<TSearchHit>& hits) const
     for (int i = 0; i < node.AttrCount(); ++i) {
         const QStringView value = node.AttrValueView(i);
         // Code-unit comparison both ways: the pattern was upper-cased by the same mapping.
-        if (m_caseSensitive ? value.contains(m_pattern) : KelTextCodec::UpperCase(value).contains(m_pattern))
+        if (m_caseSensitive) {
+            if (value.contains(m_pattern))
+                hits.push_back({ &node, i });
+            continue;
+        }
+        KelTextCodec::UpperCaseInto(value, m_upper);
+        if (m_upper.contains(m_pattern))
             hits.push_back({ &node, i });
     }
 }

@@ -35,6 +35,8 @@ private:
     QString m_pattern;
     bool m_caseSensitive;
     bool m_recordsOnly;
+    // Upper-case value being compared; kept so that a walk does not allocate per value.
+    mutable QString m_upper;
 };
 
 } // namespace quillo

@@ -298,8 +298,15 @@ char* WriteName(QStringView name, qsizetype readable, char* out)
 
 QString UpperCase(QStringView text)
 {
+    QString upper;
+    UpperCaseInto(text, upper);
+    return upper;
+}
+
+void UpperCaseInto(QStringView text, QString& upper)
+{
     const TSpecialUpperCases& special = SpecialUpperCases();
-    QString upper(text.size(), Qt::Uninitialized);
+    upper.resize(text.size());
     qsizetype size = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         // Room for the longest mapping; the result outgrows the text only with characters that grow.
@@ -326,7 +333,6 @@ QString UpperCase(QStringView text)
         }
     }
     upper.truncate(size);
-    return upper;
 }
 
 QString UpperCase(const QString& text)

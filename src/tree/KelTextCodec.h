@@ -41,6 +41,8 @@ char* WriteEscapedBytes(const char* bytes, qsizetype size, char* out);
 QString UpperCase(QStringView text);
 // The same; a text that has nothing to change is shared, not copied.
 QString UpperCase(const QString& text);
+// The same into upper, reusing its storage: a walk over many values then allocates only now and then.
+void UpperCaseInto(QStringView text, QString& upper);
 // Upper-cases ASCII letters only; other bytes stay. Returns the same buffer when nothing changes.
 QByteArray AsciiUpper(const QByteArray& bytes);
 
