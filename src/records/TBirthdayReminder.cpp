@@ -1,5 +1,6 @@
 #include "records/TBirthdayReminder.h"
 
+#include "notebook/NotebookSchema.h"
 #include "records/RecordDates.h"
 
 #include <QStringList>
@@ -7,6 +8,8 @@
 namespace quillo {
 
 namespace {
+
+const QString Bdf = QStringLiteral("BDF");
 
 // The birthday in year; 29 February moves to 28 February when the year has none.
 QDate InYear(const QDate& birthday, int year)
@@ -48,7 +51,7 @@ std::vector<TDueBirthday> TBirthdayReminder::Run(TKelPigger& root, const TWalker
     QString birthdayField;
     walk(root, [&](TKelPigger& node) {
         if (node.Tag() == "NOTEBOOK") {
-            birthdayField = node.GetAttr(QStringLiteral("BDF"));
+            birthdayField = node.GetAttr(Bdf);
         } else if (node.Tag() == "REC" && !birthdayField.isEmpty()) {
             const QString birthday = node.GetAttr(birthdayField);
             if (!birthday.isEmpty() && IsDue(birthday))
@@ -65,6 +68,37 @@ QString TBirthdayReminder::JoinedValues(const TKelPigger& record)
     for (int i = 0; i < record.AttrCount(); ++i)
         values.append(record.AttrValueView(i).trimmed().toString());
     return values.join(QStringLiteral(";  "));
+}
+
+QStringList TBirthdayReminder::FieldChoices(const TKelPigger& notebook)
+{
+    QStringList choices { QStringLiteral("none") };
+    if (const TKelPigger* fields = notebook.FindChild("FIELDS"))
+        for (const TKelPigger* field = fields->FindChild("FIELD"); field; field = fields->FindNextChild(field))
+            if (field->GetAttr(QStringLiteral("FEATURE")) == NotebookSchema::FeatureDate)
+                choices.append(field->GetAttr(QStringLiteral("NAME")));
+    return choices;
+}
+
+int TBirthdayReminder::CurrentChoice(const TKelPigger& notebook)
+{
+    const QString field = notebook.GetAttr(Bdf);
+    if (field.isEmpty())
+        return 0;
+    const QStringList choices = FieldChoices(notebook);
+    for (int i = 1; i < choices.size(); ++i)
+        if (choices[i].compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    return 0;
+}
+
+void TBirthdayReminder::SetChoice(TKelPigger& notebook, int choice)
+{
+    const QStringList choices = FieldChoices(notebook);
+    if (choice > 0 && choice < choices.size())
+        notebook.SetAttr(Bdf, choices[choice]);
+    else
+        notebook.DeleteAttr(Bdf);
 }
 
 } // namespace quillo

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -35,6 +36,13 @@ public:
     std::vector<TDueBirthday> Run(TKelPigger& root, const TWalker& walk) const;
 
     static QString JoinedValues(const TKelPigger& record);
+
+    // Choices of the reminder settings: "none", then the NAME of every date FIELD of the notebook in order.
+    static QStringList FieldChoices(const TKelPigger& notebook);
+    // The choice that matches the notebook's BDF (case-insensitive); 0, "none", when it names no date field.
+    static int CurrentChoice(const TKelPigger& notebook);
+    // Sets BDF to the field of that choice; "none" removes it.
+    static void SetChoice(TKelPigger& notebook, int choice);
 
 private:
     QDate m_today;

@@ -77,5 +77,26 @@ TEST(TBirthdayReminderTest, EachNotebookUsesItsOwnField)
     EXPECT_EQ(due[1].values, "01.01.1990;  12.03.1990");
 }
 
+TEST(TBirthdayReminderTest, SettingsChoicesAndNone)
+{
+    TKelPigger notebook;
+    notebook.LoadFromText(R"(<NOTEBOOK NAME="A" BDF="born"><FIELDS><FIELD NAME="NAME"/>)"
+                          R"(<FIELD NAME="BORN" FEATURE="Field is date"/><FIELD NAME="MET" FEATURE="field is date"/>)"
+                          R"(<FIELD NAME="WED" FEATURE="Field is date"/></FIELDS></NOTEBOOK>)");
+    EXPECT_EQ(TBirthdayReminder::FieldChoices(notebook), QStringList({ "none", "BORN", "WED" }));
+    EXPECT_EQ(TBirthdayReminder::CurrentChoice(notebook), 1);
+    TBirthdayReminder::SetChoice(notebook, 2);
+    EXPECT_EQ(notebook.GetAttr("BDF"), "WED");
+    notebook.SetAttr("BDF", "MET");
+    EXPECT_EQ(TBirthdayReminder::CurrentChoice(notebook), 0);
+    TBirthdayReminder::SetChoice(notebook, 0);
+    EXPECT_EQ(notebook.IndexOfAttr(u"BDF"), -1);
+
+    TKelPigger bare;
+    bare.SetTag("NOTEBOOK");
+    EXPECT_EQ(TBirthdayReminder::FieldChoices(bare), QStringList({ "none" }));
+    EXPECT_EQ(TBirthdayReminder::CurrentChoice(bare), 0);
+}
+
 } // namespace
 } // namespace quillo
