@@ -1,6 +1,6 @@
-// Lays out long reports: bands of three labels under a repeated table head, page number footers,
-// 30 rows a page, as a print of a long listing gives. The cost per page must not grow with the
+// Lays out long listings (SyntheticReport). The cost per page must not grow with the
 // number of pages. Reading the report text is measured beside pugixml on the same bytes.
+#include "SyntheticReport.h"
 #include "TBenchTargets.h"
 
 #include "report/TReportPigger.h"
@@ -18,27 +18,6 @@
 using namespace quillo;
 
 namespace {
-
-constexpr int RowsPerPage = 30;
-
-QByteArray ReportText(int pages)
-{
-    QByteArray text
-        = "<REPORT TITLE=\"Listing\"><HEAD><FONT FACE=\"DejaVu Sans\" SIZE=\"9\"/>"
-          "<FONT NAME=\"bold\" FACE=\"DejaVu Sans\" SIZE=\"9\" BOLD=\"YES\"/>"
-          "<STYLE NAME=\"cell\" HEIGHT=\"+1\" BORDER-BOTTOM=\"0.1\"/>"
-          "<PAGEFOOTER><LABEL ALIGN=\"RIGHT\" TEXT=\"Page [[PAGE]] of [[PAGES]]\"/></PAGEFOOTER></HEAD>"
-          "<BODY><BAND TABLEHEAD=\"YES\" WIDTH=\"-0\" HEIGHT=\"7\" BGCOLOR=\"LIGHTGRAY\">"
-          "<LABEL FONT=\"bold\" WIDTH=\"60\" TEXT=\"Name\"/><LABEL FONT=\"bold\" WIDTH=\"40\" TEXT=\"Phone\"/>"
-          "<LABEL FONT=\"bold\" WIDTH=\"-0\" TEXT=\"E-mail\"/></BAND>";
-    for (int row = 0; row < pages * RowsPerPage; ++row) {
-        const QByteArray n = QByteArray::number(row);
-        text += "<BAND WIDTH=\"-0\" HEIGHT=\"8.8\"><LABEL STYLE=\"cell\" WIDTH=\"60\" TEXT=\"Zo%C3%AB Nummer " + n
-            + "\"/><LABEL STYLE=\"cell\" WIDTH=\"40\" TEXT=\"+49 30 " + n
-            + "\"/><LABEL STYLE=\"cell\" WIDTH=\"-0\" ELLIPSIS=\"YES\" TEXT=\"person" + n + "@example.org\"/></BAND>";
-    }
-    return text + "<TABLEEND/></BODY></REPORT>";
-}
 
 QImage Screen()
 {
@@ -64,7 +43,7 @@ void PrepareA4(TReportPigger& report)
 
 void LayOut(benchmark::State& state, int pages)
 {
-    const QByteArray text = ReportText(pages);
+    const QByteArray text = ListingReport(pages);
     QImage device = Screen();
     const size_t before = HeapInUse();
     TReportPigger report;
@@ -93,7 +72,7 @@ BENCHMARK(Layout_1000)->Name("Layout/Pages1000")->Unit(benchmark::kMillisecond);
 
 const QByteArray& LongText()
 {
-    static const QByteArray text = ReportText(1000);
+    static const QByteArray text = ListingReport(1000);
     return text;
 }
 

@@ -6,6 +6,9 @@
 #include "records/widgets/TFedit_record.h"
 #include "records/widgets/TQtDatePicker.h"
 #include "report/TKelCompLibrary.h"
+#include "report/widgets/TFormPreview.h"
+#include "report/widgets/TForm_PageSetup.h"
+#include "report/widgets/TSystemPrinter.h"
 #include "ui/TFmain.h"
 #include "ui/TQtDesktop.h"
 #include "ui/TQuilloApplication.h"
@@ -33,6 +36,9 @@ int main(int argc, char** argv)
     TQtPrompts prompts(sure, sureChecked, msg, &window);
     TQtFileDialogs fileDialogs(&window);
     TQtDesktop desktop;
+    TSystemPrinter printer;
+    TForm_PageSetup pageSetup(&window);
+    TFormPreview preview(prompts, fileDialogs, printer, pageSetup);
     TMainHooks hooks;
     hooks.fieldProps = &fieldProps;
     hooks.recordEditor = &recordForm;

@@ -1,3 +1,4 @@
+#include "testutil/PdfText.h"
 #include "testutil/ZdktoolProcess.h"
 
 #include <QFile>
@@ -46,11 +47,13 @@ TEST_F(ZdktoolReport, RenderRefusesBadSettingsAndText)
         QStringList args;
         QByteArray err;
     } cases[] = {
-        { { "--print-zoom", "5" }, "error: Invalid zoom\n" }, { { "--paper", "9x300" }, "error: Invalid page size\n" },
+        { { "--print-zoom", "5" }, "error: Invalid zoom\n" },
+        { { "--paper", "9x300" }, "error: Invalid page size\n" },
         { { "--margins", "0,-1,0,0" }, "error: Invalid margin\n" },
         { { "--overlap", "21" }, "error: InvalidIntersectionSize\n" },
         { { "--margins", "1,2,3" }, "error: --margins must be L,T,R,B in millimetres\n" },
-        { { "--pdf", "x.pdf" }, "" }, // comes with drawing
+        { { "--pdf", "/nonexistent/x.pdf" }, "error: Cannot write file /nonexistent/x.pdf\n" },
+        { { "--png", "/nonexistent/p" }, "error: Cannot write file /nonexistent/p-1.png\n" },
     };
     for (const auto& c : cases) {
         const auto run = RunZdktool(QStringList { "render", report } + c.args);
@@ -58,11 +61,35 @@ TEST_F(ZdktoolReport, RenderRefusesBadSettingsAndText)
         if (!c.err.isEmpty()) {
             EXPECT_EQ(run.err, c.err);
         }
-        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.out.isEmpty(), !c.args.contains("--pdf") && !c.args.contains("--png"));
     }
     const QString broken = Write("b.r", "<REPORT><BODY>");
     EXPECT_EQ(RunZdktool({ "render", broken }).err,
         QStringLiteral("error: %1: Syntax error at byte 16\n").arg(broken).toUtf8());
+}
+
+TEST_F(ZdktoolReport, RenderWritesSheetsToPdfAndPagesToPng)
+{
+    const QString report = Write("r.r", Report);
+    const QString pdf = dir.File("out.pdf");
+    const QString prefix = dir.File("page");
+    const auto run = RunZdktool(
+        { "render", report, "--paper", "148x210", "--hbreak", "--pdf", pdf, "--png", prefix, "--dpi", "50" });
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(run.out, QByteArray("pages: 3\nsheets: 6\n"));
+    const QList<quillo::testutil::TPdfPage> sheets = quillo::testutil::ReadPdf(pdf);
+    ASSERT_EQ(sheets.size(), 6);
+    EXPECT_NEAR(sheets[0].sizeMm.width(), 148, 0.3);
+    EXPECT_NEAR(sheets[0].sizeMm.height(), 210, 0.3);
+    EXPECT_EQ(quillo::testutil::PageText(sheets[1]), QStringLiteral("1-2"));
+    // Pages as the preview draws them: the whole wide page at 50 DPI.
+    for (int i = 1; i <= 3; ++i) {
+        const QImage page(dir.File(QStringLiteral("page-%1.png").arg(i)));
+        ASSERT_FALSE(page.isNull()) << i;
+        // Two sheets wide: 296 mm.
+        EXPECT_EQ(page.size(), QSize(std::lround(296 * 50 / 25.4), std::lround(210 * 50 / 25.4))) << i;
+    }
+    EXPECT_FALSE(QFile::exists(dir.File("page-4.png")));
 }
 
 TEST_F(ZdktoolReport, ZbmEncodesPrintsHexAndDecodes)

@@ -1,9 +1,11 @@
 #include "ZdkCommands.h"
 
-#include "report/TReportPigger.h"
+#include "report/TKelReport.h"
+#include "report/TPdfExport.h"
 #include "tree/EKelError.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <cmath>
 #include <cstdio>
@@ -12,9 +14,9 @@ namespace quillo::zdktool {
 
 namespace {
 
-const char* const RenderUsage
-    = "usage: zdktool render REPORT [--dpi N] [--paper WxH] [--landscape] [--margins L,T,R,B] "
-      "[--print-zoom N] [--hbreak] [--overlap N] [--two-side]";
+const char* const RenderUsage = "usage: zdktool render REPORT [--pdf OUT.pdf] [--png PREFIX] [--dpi N] [--paper WxH] "
+                                "[--landscape] [--margins L,T,R,B] "
+                                "[--print-zoom N] [--hbreak] [--overlap N] [--two-side]";
 
 // A list of whole numbers separated by sep; empty when any part is not one.
 QList<int> Numbers(const QString& text, QChar sep, qsizetype count)
@@ -30,23 +32,61 @@ QList<int> Numbers(const QString& text, QChar sep, qsizetype count)
     return numbers.size() == count ? numbers : QList<int> {};
 }
 
+// An image of the resolution, white.
+QImage Canvas(QSize size, int dpi)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    return image;
+}
+
+// PREFIX-1.png, ... one image a page, as the preview draws it.
+bool WritePngs(TKelReport& report, const QString& prefix, int dpi)
+{
+    QImage canvas = Canvas(QSize(1, 1), dpi);
+    const int count = report.PageCount(&canvas);
+    if (count == 0)
+        return true;
+    canvas = Canvas(report.PageRect(&canvas, 0).size(), dpi);
+    for (int i = 0; i < count; ++i) {
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        report.DrawPage(painter, i, QRect(), QPoint(0, 0));
+        painter.end();
+        const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(i + 1);
+        if (!canvas.save(path, "PNG")) {
+            Fail(QStringLiteral("Cannot write file %1").arg(path));
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int Render(const QStringList& args)
 {
     QString reportFile;
-    TReportPigger report;
-    TPageSettings& settings = report.Settings();
+    QString pdfFile;
+    QString pngPrefix;
+    TKelReport report;
     int dpi = 96;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == QLatin1String("--landscape")) {
-            settings.orientation = TPageSettings::Landscape;
+            report.SetPageOrientation(TPageSettings::Landscape);
         } else if (arg == QLatin1String("--hbreak")) {
-            settings.horBreak = true;
+            report.SetHorBreakMode(true);
         } else if (arg == QLatin1String("--two-side")) {
-            settings.twoSide = true;
+            report.SetTwoSidePrinting(true);
+        } else if (arg == QLatin1String("--pdf") && hasValue) {
+            pdfFile = args[++i];
+        } else if (arg == QLatin1String("--png") && hasValue) {
+            pngPrefix = args[++i];
         } else if (arg == QLatin1String("--dpi") && hasValue) {
             bool ok = false;
             dpi = args[++i].toInt(&ok);
@@ -57,24 +97,24 @@ int Render(const QStringList& args)
             if (size.isEmpty())
                 return Fail(QStringLiteral("--paper must be WIDTHxHEIGHT in millimetres"));
             // As the printer's paper: the shorter side first.
-            settings.pageSizeLo = TPageSettings::PageSize(std::min(size[0], size[1]));
-            settings.pageSizeHi = TPageSettings::PageSize(std::max(size[0], size[1]));
+            report.SetPageSizeLo(std::min(size[0], size[1]));
+            report.SetPageSizeHi(std::max(size[0], size[1]));
         } else if (arg == QLatin1String("--margins") && hasValue) {
             const QList<int> margins = Numbers(args[++i], QChar(','), 4);
             if (margins.isEmpty())
                 return Fail(QStringLiteral("--margins must be L,T,R,B in millimetres"));
-            settings.leftMargin = TPageSettings::Margin(margins[0]);
-            settings.topMargin = TPageSettings::Margin(margins[1]);
-            settings.rightMargin = TPageSettings::Margin(margins[2]);
-            settings.bottomMargin = TPageSettings::Margin(margins[3]);
+            report.SetLeftMargin(margins[0]);
+            report.SetTopMargin(margins[1]);
+            report.SetRightMargin(margins[2]);
+            report.SetBottomMargin(margins[3]);
         } else if (arg == QLatin1String("--print-zoom") && hasValue) {
             bool ok = false;
             const int zoom = args[++i].toInt(&ok);
-            settings.printZoom = TPageSettings::ZoomFactor(ok ? zoom : 0);
+            report.SetPrintZoom(ok ? zoom : 0);
         } else if (arg == QLatin1String("--overlap") && hasValue) {
             bool ok = false;
             const int overlap = args[++i].toInt(&ok);
-            settings.intersectSize = TPageSettings::IntersectSize(ok ? overlap : -1);
+            report.SetIntersectSize(ok ? overlap : -1);
         } else if (reportFile.isEmpty() && (arg == QLatin1String("-") || !arg.startsWith(QLatin1String("--")))) {
             reportFile = arg;
         } else {
@@ -84,16 +124,17 @@ int Render(const QStringList& args)
     if (reportFile.isEmpty())
         return Fail(QString::fromLatin1(RenderUsage));
 
-    if (!LoadDocument(reportFile, report))
+    if (!LoadDocument(reportFile, report.Document()))
         return 1;
-    report.Init();
-    // Laid out as on a device of that resolution.
-    QImage device(1, 1, QImage::Format_RGB32);
-    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
-    device.setDotsPerMeterX(dotsPerMeter);
-    device.setDotsPerMeterY(dotsPerMeter);
-    report.PrepareLayout(&device);
-    std::printf("pages: %d\nsheets: %d\n", report.PageCount(), report.PageCount() * report.SubPageCount());
+    report.Document().Init();
+    QImage device = Canvas(QSize(1, 1), dpi);
+    const int pages = report.PageCount(&device);
+    std::printf("pages: %d\nsheets: %d\n", pages, pages * report.SubPageCount());
+    std::fflush(stdout);
+    if (!pngPrefix.isEmpty() && !WritePngs(report, pngPrefix, dpi))
+        return 1;
+    if (!pdfFile.isEmpty())
+        ExportPdf(report, pdfFile);
     return 0;
 }
 
