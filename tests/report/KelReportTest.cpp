@@ -2,6 +2,7 @@
 #include "ReportTesting.h"
 #include "report/TKelReport.h"
 #include "report/TLabelPigger.h"
+#include "report/TZippedBitmap.h"
 #include "testutil/ErrorMessage.h"
 #include "testutil/QtPrinters.h"
 
@@ -19,7 +20,10 @@ using testutil::ErrorOf;
 
 const QByteArray Head = "<HEAD><FONT FACE=\"DejaVu Sans\" SIZE=\"12\"/></HEAD>";
 
-QByteArray Report(const QByteArray& body) { return "<REPORT>" + Head + "<BODY>" + body + "</BODY></REPORT>"; }
+QByteArray Report(const QByteArray& body, const QByteArray& images = {})
+{
+    return "<REPORT>" + Head + images + "<BODY>" + body + "</BODY></REPORT>";
+}
 
 // An A4 page at 96 DPI, white.
 QImage Canvas(int width = 794, int height = 1123)
@@ -50,9 +54,9 @@ int CountInRow(const QImage& image, int y, QRgb color)
 
 class Renderer : public ::testing::Test {
 protected:
-    QImage Draw(const QByteArray& body, int width = 794)
+    QImage Draw(const QByteArray& body, int width = 794, const QByteArray& images = {})
     {
-        report.LoadFromString(Report(body));
+        report.LoadFromString(Report(body, images));
         QImage image = Canvas(width);
         QPainter painter(&image);
         report.DrawPage(painter, 0, QRect(), QPoint(0, 0));
@@ -165,6 +169,33 @@ TEST_F(Renderer, ImageWithoutDataIsARedHatchOnItsBackground)
     EXPECT_GT(red, 4);
     EXPECT_GT(yellow, 2 * red);
     EXPECT_NEAR(red + yellow, 20 * 96 / 25.4, 1);
+}
+
+TEST_F(Renderer, ImageIsStretchedOverItsRectangleLeavingOutTheTransparentColour)
+{
+    // Two columns: white on the left, blue on the right.
+    QImage picture(2, 2, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(1, 0, qRgb(0, 0, 255));
+    picture.setPixel(1, 1, qRgb(0, 0, 255));
+    TZippedBitmap bitmap(testutil::BuiltCompressor());
+    bitmap.SetImage(picture);
+    const QByteArray hex = bitmap.Save().toHex();
+    report.Document().SetCompressor(testutil::BuiltCompressor());
+    const auto draw = [&](const QByteArray& transparent) {
+        return Draw("<BAND><IMAGE NAME=\"P\" WIDTH=\"20\" HEIGHT=\"20\" BGCOLOR=\"yellow\"/></BAND>", 794,
+            "<IMAGES><IMAGEDATA NAME=\"P\" TRANSPARENT-COLOR=\"white\" " + transparent + ">" + hex
+                + "</IMAGEDATA></IMAGES>");
+    };
+    const int y = 30;
+    const QImage opaque = draw("");
+    EXPECT_EQ(opaque.pixel(10, y) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(opaque.pixel(60, y) & 0xFFFFFF, 0x0000FFu);
+    const QImage transparent = draw("TRANSPARENT=\"YES\"");
+    EXPECT_EQ(transparent.pixel(10, y) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(transparent.pixel(60, y) & 0xFFFFFF, 0x0000FFu);
+    // 20 mm at 96 DPI, the bitmap's two columns stretched over it.
+    EXPECT_EQ(transparent.pixel(std::lround(20 * 96 / 25.4) + 1, y) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST_F(Renderer, PrintZoomScalesTheDrawingAndTheLayoutDisplayZoomOnlyTheDrawing)

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTest>
@@ -315,6 +316,38 @@ TEST_F(PreviewWindow, PageSetupActionOpensTheDialogOnTheFrame)
     Action("actPageSetup")->trigger();
     EXPECT_TRUE(shown);
     EXPECT_EQ(Frame().TopMargin(), 15);
+}
+
+// Refreshes the guide's picture of the window; run by hand under a virtual display (one line):
+//   QUILLO_SCREENSHOT=$PWD/docs/preview-facing.png QT_QPA_PLATFORM=xcb xvfb-run -s "-screen 0 1280x800x24"
+//   build/default/bin/test_report_widgets --gtest_also_run_disabled_tests --gtest_filter='*Screenshot*'
+TEST_F(PreviewWindow, DISABLED_ScreenshotForTheGuide)
+{
+    QByteArray body;
+    const char* const names[] = { "Ada Lovelace", "Alan Turing", "Grace Hopper", "Edsger Dijkstra", "Barbara Liskov",
+        "Donald Knuth", "Frances Allen", "John Backus", "Niklaus Wirth", "Margaret Hamilton" };
+    for (int i = 0; i < 60; ++i) {
+        const QByteArray n = QByteArray::number(i + 1);
+        body += "<BAND WIDTH=\"-0\" HEIGHT=\"20\" BORDER-BOTTOM=\"0.2\"><LABEL FONT=\"name\" WIDTH=\"70\" TEXT=\""
+            + QByteArray(names[i % 10]) + "\"/><LABEL WIDTH=\"45\" TEXT=\"+44 20 7946 0" + n
+            + "\"/><LABEL WIDTH=\"-0\" ELLIPSIS=\"YES\" TEXT=\"" + QByteArray(names[i % 10]).replace(' ', '.').toLower()
+            + "@example.org\"/></BAND>";
+    }
+    Show("<REPORT TITLE=\"Addresses\"><HEAD><FONT FACE=\"DejaVu Sans\" SIZE=\"11\"/>"
+         "<FONT NAME=\"name\" FACE=\"DejaVu Sans\" SIZE=\"11\" BOLD=\"YES\"/>"
+         "<PAGEFOOTER><LABEL ALIGN=\"CENTER\" TEXT=\"[[PAGE]]\"/></PAGEFOOTER></HEAD><BODY>"
+        + body + "</BODY></REPORT>");
+    // A bare X server has no window manager to maximise the window.
+    window.setWindowState(Qt::WindowNoState);
+    window.setGeometry(window.screen()->availableGeometry());
+    QTest::qWait(300);
+    Press(Qt::Key_2, Qt::ControlModifier);
+    Press(Qt::Key_PageDown);
+    Press(Qt::Key_Return, Qt::AltModifier);
+    QTest::qWait(500);
+    const QString path = qEnvironmentVariable("QUILLO_SCREENSHOT");
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(window.screen()->grabWindow(0).save(path));
 }
 
 } // namespace
