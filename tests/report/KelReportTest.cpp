@@ -230,6 +230,35 @@ TEST_F(Renderer, ClipRectangleSkipsElementsOutsideIt)
     EXPECT_EQ(image.pixel(5, 45) & 0xFFFFFF, 0u);
 }
 
+TEST_F(Renderer, AlignmentPlacesTheTextInItsRectangle)
+{
+    // A 60 mm label from 10 mm: the text starts at its left edge, in its middle or ends at its right edge
+    // (within the glyphs' side bearings and the rounding of the rectangle to whole pixels).
+    const auto columns = [&](const QByteArray& alignment) {
+        const QImage image = Draw("<BAND><LABEL LEFT=\"10\" WIDTH=\"60\" HEIGHT=\"10\" TEXT=\"HHHH\" "
+                                  "VALIGNMENT=\"TOP\" ALIGNMENT=\""
+            + alignment + "\"/></BAND>");
+        int first = -1;
+        int last = -1;
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < 40; ++y)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+        return std::make_pair(first, last);
+    };
+    const double left = 10 * 96 / 25.4;
+    const double right = 70 * 96 / 25.4;
+    const auto [l1, r1] = columns("LEFT");
+    EXPECT_NEAR(l1, left, 3);
+    const auto [l2, r2] = columns("RIGHT");
+    EXPECT_NEAR(r2, right, 5);
+    const auto [l3, r3] = columns("CENTER");
+    EXPECT_NEAR((l3 + r3) / 2.0, (left + right) / 2, 3);
+    EXPECT_NEAR(r1 - l1, r2 - l2, 1);
+}
+
 TEST_F(Renderer, EllipsisShortensTextThatDoesNotFit)
 {
     const QByteArray text = "TEXT=\"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\" WIDTH=\"20\" HEIGHT=\"8\" VALIGNMENT=\"TOP\"";
