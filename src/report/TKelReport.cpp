@@ -327,13 +327,16 @@ void TKelReport::Print(QPagedPaintDevice& printer, const std::function<void()>& 
 void TKelReport::FitZoom(QPaintDevice* device, int index, const QRect& view)
 {
     const QRect page = PageRect(device, index);
+    // A view without room for a pixel fits no page.
+    if (view.width() < 2 || view.height() < 2)
+        throw EKelError("Invalid zoom");
     const double ratioX = double(page.width()) / (view.width() - 1);
     const double ratioY = double(page.height()) / (view.height() - 1);
     const double ratio = std::max(ratioX, ratioY);
-    if (!(ratio > 0))
-        throw EKelError("Invalid zoom");
     const double zoom = std::floor(DisplayZoom() / ratio);
-    SetDisplayZoom(zoom > 400 || zoom < 10 ? 0 : int(zoom));
+    if (!(zoom >= 10 && zoom <= 400))
+        throw EKelError("Invalid zoom");
+    SetDisplayZoom(int(zoom));
 }
 
 void TKelReport::MapHRefs(TVisualElemPigger& element, const QPoint& origin)

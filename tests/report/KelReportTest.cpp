@@ -288,6 +288,7 @@ TEST_F(Renderer, FitZoomOfAPageTwiceAsTallAsTheView)
     EXPECT_EQ(report.DisplayZoom(), 49);
     // Far too small a view gives a zoom below 10: refused, the zoom stays.
     EXPECT_EQ(ErrorOf([&] { report.FitZoom(&device, 0, QRect(0, 0, 20, 20)); }), QStringLiteral("Invalid zoom"));
+    EXPECT_EQ(ErrorOf([&] { report.FitZoom(&device, 0, QRect(0, 0, 0, 900)); }), QStringLiteral("Invalid zoom"));
     EXPECT_EQ(report.DisplayZoom(), 49);
 }
 
