@@ -8,17 +8,24 @@
 
 namespace quillo {
 
-void ExportPdf(TKelReport& report, const QString& path)
+void ExportPdf(TKelReport& report, QIODevice& device)
 {
-    // QPdfWriter reports a file it cannot create only as a failed painter.
-    if (QFile probe(path); !probe.open(QIODevice::WriteOnly))
-        throw EKelError(QStringLiteral("Cannot write file %1").arg(path));
-    QPdfWriter writer(path);
+    QPdfWriter writer(&device);
     writer.setCreator(QStringLiteral("Quillo-ZDK"));
     writer.setTitle(QString::fromUtf8(report.Title()));
     writer.setPageSize(QPageSize(QSizeF(report.PageSizeLo(), report.PageSizeHi()), QPageSize::Millimeter));
     writer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
     report.Print(writer);
+}
+
+void ExportPdf(TKelReport& report, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw EKelError(QStringLiteral("Cannot write file %1").arg(path));
+    ExportPdf(report, file);
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        throw EKelError(QStringLiteral("Cannot write file %1").arg(path));
 }
 
 } // namespace quillo

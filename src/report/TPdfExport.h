@@ -2,12 +2,15 @@
 
 #include <QString>
 
+class QIODevice;
+
 namespace quillo {
 
 class TKelReport;
 
-// Writes the report's sheets to a PDF file exactly as printing would, at actual size on the
-// report's paper. An unwritable file raises "Cannot write file PATH".
+// Writes the report's sheets as PDF exactly as printing would, at actual size on the report's paper.
+void ExportPdf(TKelReport& report, QIODevice& device);
+// The same into a file; an unwritable file raises "Cannot write file PATH".
 void ExportPdf(TKelReport& report, const QString& path);
 
 } // namespace quillo

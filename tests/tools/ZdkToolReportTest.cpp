@@ -52,15 +52,13 @@ TEST_F(ZdktoolReport, RenderRefusesBadSettingsAndText)
         { { "--margins", "0,-1,0,0" }, "error: Invalid margin\n" },
         { { "--overlap", "21" }, "error: InvalidIntersectionSize\n" },
         { { "--margins", "1,2,3" }, "error: --margins must be L,T,R,B in millimetres\n" },
-        { { "--pdf", "/nonexistent/x.pdf" }, "error: Cannot write file /nonexistent/x.pdf\n" },
-        { { "--png", "/nonexistent/p" }, "error: Cannot write file /nonexistent/p-1.png\n" },
+        { { "--pdf", "/nonexistent/x.pdf" }, "error: Cannot write /nonexistent/x.pdf: " },
+        { { "--png", "/nonexistent/p" }, "error: Cannot write /nonexistent/p-1.png: " },
     };
     for (const auto& c : cases) {
         const auto run = RunZdktool(QStringList { "render", report } + c.args);
         EXPECT_EQ(run.exitCode, 1);
-        if (!c.err.isEmpty()) {
-            EXPECT_EQ(run.err, c.err);
-        }
+        EXPECT_TRUE(run.err.startsWith(c.err)) << run.err.constData();
         EXPECT_EQ(run.out.isEmpty(), !c.args.contains("--pdf") && !c.args.contains("--png"));
     }
     const QString broken = Write("b.r", "<REPORT><BODY>");

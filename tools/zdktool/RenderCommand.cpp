@@ -4,11 +4,11 @@
 #include "report/TPdfExport.h"
 #include "tree/EKelError.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
 
 #include <cmath>
-#include <cstdio>
 
 namespace quillo::zdktool {
 
@@ -56,13 +56,25 @@ bool WritePngs(TKelReport& report, const QString& prefix, int dpi)
         QPainter painter(&canvas);
         report.DrawPage(painter, i, QRect(), QPoint(0, 0));
         painter.end();
-        const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(i + 1);
-        if (!canvas.save(path, "PNG")) {
-            Fail(QStringLiteral("Cannot write file %1").arg(path));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        canvas.save(&buffer, "PNG");
+        if (!WriteFile(QStringLiteral("%1-%2.png").arg(prefix).arg(i + 1), png))
             return false;
-        }
     }
     return true;
+}
+
+// The sheets as printing makes them.
+bool WritePdf(TKelReport& report, const QString& path)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    ExportPdf(report, buffer);
+    buffer.close();
+    return WriteFile(path, pdf);
 }
 
 } // namespace
@@ -129,12 +141,11 @@ int Render(const QStringList& args)
     report.Document().Init();
     QImage device = Canvas(QSize(1, 1), dpi);
     const int pages = report.PageCount(&device);
-    std::printf("pages: %d\nsheets: %d\n", pages, pages * report.SubPageCount());
-    std::fflush(stdout);
+    WriteOut(QStringLiteral("pages: %1\nsheets: %2\n").arg(pages).arg(pages * report.SubPageCount()).toUtf8());
     if (!pngPrefix.isEmpty() && !WritePngs(report, pngPrefix, dpi))
         return 1;
-    if (!pdfFile.isEmpty())
-        ExportPdf(report, pdfFile);
+    if (!pdfFile.isEmpty() && !WritePdf(report, pdfFile))
+        return 1;
     return 0;
 }
 
