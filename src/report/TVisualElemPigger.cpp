@@ -88,21 +88,21 @@ void TVisualElemPigger::ResolveColorsAndBorders()
 void TVisualElemPigger::SizeFromAttributes(int& extraWidth, int& extraHeight)
 {
     const TReportPigger& report = *Report();
-    const auto size = [this](TSize spec, int scale, int containerSize, int offset, TAlign align, int& extra) {
-        switch (spec.kind) {
+    const auto size = [this](TSize given, int scale, int containerSize, int offset, TAlign align, int& extra) {
+        switch (given.kind) {
         case TSize::Fill:
             if (!m_container || containerSize < 1)
                 return 0;
-            return Clamp(int64_t(containerSize) - Centipixels(spec.number, scale) - (align == AlignNone ? offset : 0));
+            return Clamp(int64_t(containerSize) - Centipixels(given.number, scale) - (align == AlignNone ? offset : 0));
         case TSize::Content:
-            extra = Centipixels(spec.number, scale);
+            extra = Centipixels(given.number, scale);
             return 0;
         case TSize::Percent:
-            return m_container ? Round(spec.number * containerSize / 100) : 0;
+            return m_container ? Round(given.number * containerSize / 100) : 0;
         case TSize::Plain:
             break;
         }
-        return Centipixels(spec.number, scale);
+        return Centipixels(given.number, scale);
     };
     m_width = size(ParseSize(Attr(*this, u"WIDTH")), report.ScaleX(), m_container ? m_container->m_width : 0, m_left,
         m_align, extraWidth);
@@ -184,23 +184,23 @@ void TVisualElemPigger::UpdateRect()
 void TVisualElemPigger::SecondPass(const TVisualElemPigger& container)
 {
     const TReportPigger& report = *Report();
-    const auto fill = [](TSize spec, int scale, int containerSize, int offset, TAlign align) {
-        if (spec.kind == TSize::Percent)
-            return Round(spec.number * containerSize / 100);
+    const auto fill = [](TSize given, int scale, int containerSize, int offset, TAlign align) {
+        if (given.kind == TSize::Percent)
+            return Round(given.number * containerSize / 100);
         return Clamp(
-            int64_t(containerSize) - Centipixels(std::abs(spec.number), scale) - (align == AlignNone ? offset : 0));
+            int64_t(containerSize) - Centipixels(std::abs(given.number), scale) - (align == AlignNone ? offset : 0));
     };
     if (m_height == 0) {
-        const TSize spec = ParseSize(Attr(*this, u"HEIGHT"));
-        if (spec.present) {
-            m_height = fill(spec, report.ScaleY(), container.m_height, m_top, m_valign);
+        const TSize given = ParseSize(Attr(*this, u"HEIGHT"));
+        if (given.present) {
+            m_height = fill(given, report.ScaleY(), container.m_height, m_top, m_valign);
             m_rect.bottom = m_rect.top + m_height / 100;
         }
     }
     if (m_width == 0) {
-        const TSize spec = ParseSize(Attr(*this, u"WIDTH"));
-        if (spec.present) {
-            m_width = fill(spec, report.ScaleX(), container.m_width, m_left, m_align);
+        const TSize given = ParseSize(Attr(*this, u"WIDTH"));
+        if (given.present) {
+            m_width = fill(given, report.ScaleX(), container.m_width, m_left, m_align);
             m_rect.right = m_rect.left + m_width / 100;
         }
     }
