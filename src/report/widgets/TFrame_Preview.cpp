@@ -143,6 +143,7 @@ void TFrame_Preview::RefreshView()
         m_scroll->horizontalScrollBar()->setValue(0);
         m_scroll->verticalScrollBar()->setValue(0);
     }
+    emit ViewRefreshed();
 }
 
 void TFrame_Preview::FitPage()

@@ -77,6 +77,8 @@ public:
 signals:
     // Ctrl and the mouse wheel: steps up (positive) or down.
     void WheelZoom(int steps);
+    // The view was laid out and shown again (once per outermost EndUpdate).
+    void ViewRefreshed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -292,8 +293,10 @@ TEST_F(PreviewWindow, PageSetupEnablesTheOverlapWithTheCheckBoxAndAppliesAllOnOk
     zoom->setFocus();
     zoom->selectAll();
     QTest::keyClicks(zoom, QStringLiteral("200"));
+    QSignalSpy refreshes(&Frame(), &TFrame_Preview::ViewRefreshed);
     ClickButton(pageSetup.findChild<QPushButton*>(QStringLiteral("btnOk")));
     EXPECT_EQ(pageSetup.result(), QDialog::Accepted);
+    EXPECT_EQ(refreshes.count(), 1);
     EXPECT_EQ(Frame().LeftMargin(), 25);
     EXPECT_EQ(Frame().PrintZoom(), 200);
     EXPECT_FALSE(Frame().HorBreakMode());
