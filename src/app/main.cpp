@@ -3,12 +3,16 @@
 #include "notebook/widgets/TFsure.h"
 #include "notebook/widgets/TFsure_checked.h"
 #include "notebook/widgets/TQtPrompts.h"
+#include "records/widgets/TD_reminder_settings.h"
+#include "records/widgets/TD_search.h"
+#include "records/widgets/TF_remind.h"
 #include "records/widgets/TFedit_record.h"
 #include "records/widgets/TQtDatePicker.h"
 #include "report/TKelCompLibrary.h"
 #include "report/widgets/TFormPreview.h"
 #include "report/widgets/TForm_PageSetup.h"
 #include "report/widgets/TSystemPrinter.h"
+#include "ui/LookupWindows.h"
 #include "ui/TFmain.h"
 #include "ui/TQtDesktop.h"
 #include "ui/TQuilloApplication.h"
@@ -29,9 +33,12 @@ int main(int argc, char** argv)
     TFsure sure(&window);
     TDmsg msg(&window);
     TFsure_checked sureChecked(&window);
+    TD_search search(window, &window);
     TD_field_props fieldProps(&window);
     TFedit_record recordForm(&window);
     TQtDatePicker datePicker(&window);
+    TD_reminder_settings reminderSettings(window, window.Settings(), &window);
+    TF_remind remind(window, window.Settings(), &window);
 
     TQtPrompts prompts(sure, sureChecked, msg, &window);
     TQtFileDialogs fileDialogs(&window);
@@ -43,9 +50,11 @@ int main(int argc, char** argv)
     hooks.fieldProps = &fieldProps;
     hooks.recordEditor = &recordForm;
     hooks.datePicker = &datePicker;
+    ConnectLookupWindows(window, search, reminderSettings, remind, hooks);
     window.SetHooks(hooks);
 
     window.showMaximized();
     window.Start(prompts, fileDialogs, desktop);
+    remind.ShowIfDue();
     return app.exec();
 }

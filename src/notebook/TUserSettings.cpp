@@ -63,6 +63,26 @@ void TUserSettings::SetGuiderWidth(int pixels)
     m_document.SetAttr(QStringLiteral("GUIDER_WIDTH"), pixels > 0 ? QString::number(pixels) : QString());
 }
 
+int TUserSettings::ReminderDaysAhead() const
+{
+    bool number = false;
+    const int days = m_document.GetAttr(QStringLiteral("REMINDER_DAYS")).toInt(&number);
+    return number ? qBound(MinReminderDays, days, MaxReminderDays) : DefaultReminderDays;
+}
+
+void TUserSettings::SetReminderDaysAhead(int days)
+{
+    m_document.SetAttr(
+        QStringLiteral("REMINDER_DAYS"), QString::number(qBound(MinReminderDays, days, MaxReminderDays)));
+}
+
+bool TUserSettings::ReminderAtStart() const { return m_document.GetAttr(QStringLiteral("REMINDER_AT_START")) == "Y"; }
+
+void TUserSettings::SetReminderAtStart(bool show)
+{
+    m_document.SetAttr(QStringLiteral("REMINDER_AT_START"), show ? QStringLiteral("Y") : QString());
+}
+
 int TUserSettings::PrinterMargin(Margin margin)
 {
     const QString name = MarginAttr(margin);

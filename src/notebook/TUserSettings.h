@@ -11,6 +11,9 @@ class TUserSettings {
 public:
     enum class Margin { Left, Right, Top };
     static constexpr int DefaultMargin = 20;
+    static constexpr int MinReminderDays = 1;
+    static constexpr int MaxReminderDays = 60;
+    static constexpr int DefaultReminderDays = 3;
 
     // Loads the file at path; when that fails, starts empty and writes the empty document at once.
     explicit TUserSettings(const QString& path = DefaultPath());
@@ -38,6 +41,14 @@ public:
     // A margin in millimetres; an absent one is stored as DefaultMargin first, one that is not an integer reads 0.
     int PrinterMargin(Margin margin);
     void SetPrinterMargin(Margin margin, int millimetres);
+
+    // REMINDER_DAYS: how many days the birthday reminder looks ahead, today counted; 1 to 60, default 3.
+    // A stored value outside the range or not a number reads as the nearest end or the default.
+    int ReminderDaysAhead() const;
+    void SetReminderDaysAhead(int days);
+    // REMINDER_AT_START "Y": the reminder opens after start-up when a birthday is due.
+    bool ReminderAtStart() const;
+    void SetReminderAtStart(bool show);
 
     void Save();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notebook/NotebookEdits.h"
+#include "notebook/TUserSettings.h"
 #include "tree/TKelPigger.h"
 
 #include <QDate>
@@ -21,9 +22,9 @@ struct TDueBirthday {
 // Finds the records whose birthday (the field a notebook's BDF names) comes within a number of days.
 class TBirthdayReminder {
 public:
-    static constexpr int MinDaysAhead = 1;
-    static constexpr int MaxDaysAhead = 60;
-    static constexpr int DefaultDaysAhead = 3;
+    static constexpr int MinDaysAhead = TUserSettings::MinReminderDays;
+    static constexpr int MaxDaysAhead = TUserSettings::MaxReminderDays;
+    static constexpr int DefaultDaysAhead = TUserSettings::DefaultReminderDays;
 
     // dateFormat is the Qt format the birthdays are stored in; daysAhead counts today.
     TBirthdayReminder(const QDate& today, int daysAhead, const QString& dateFormat);

@@ -6,6 +6,7 @@
 #include "notebook/widgets/TO_notebook.h"
 #include "notebook/widgets/TO_pages.h"
 #include "printing/widgets/TO_prn_page.h"
+#include "records/NodeLookup.h"
 #include "records/widgets/TO_notepad.h"
 #include "tree/TKelPigger.h"
 #include "ui/QuilloIcons.h"
@@ -103,6 +104,8 @@ void TFmain::SetHooks(const TMainHooks& hooks)
 {
     m_hooks = hooks;
     m_fieldsPanel->SetPropsEditor(hooks.fieldProps);
+    m_notebookPanel->btn_reminder->setVisible(bool(hooks.reminderSettings));
+    m_toolRemind->setVisible(bool(hooks.reminder));
     BindRecordGrid();
     UpdateCommands();
 }
@@ -230,7 +233,7 @@ void TFmain::CreateToolBar()
         m_toolBar->addAction(action);
         m_toolBar->widgetForAction(action)->setObjectName(QLatin1String(name));
     }
-    // Hidden until the reminder and the tab switch earn a place on the tool bar.
+    // The reminder shows once its window is there; the tab switch has no place on the tool bar yet.
     m_toolRemind->setVisible(false);
     m_toolSettings->setVisible(false);
 }
@@ -394,6 +397,7 @@ void TFmain::DocumentReplaced()
         m_guider->SelectFirst();
     }
     GuiderSelectionChanged();
+    emit DocumentStructureChanged();
 }
 
 void TFmain::NewNotebookWanted() { NewNotebook(); }
@@ -474,6 +478,7 @@ void TFmain::StructureChanged()
     m_notepad->CloseNotebook();
     GuiderSelectionChanged();
     SetChanged(true);
+    emit DocumentStructureChanged();
 }
 
 void TFmain::WalkDocument(TKelPigger& start, const TNodeVisitor& visit)
@@ -565,6 +570,21 @@ void TFmain::EditReminderSettings(TKelPigger* notebook)
 {
     if (notebook && m_hooks.reminderSettings)
         m_hooks.reminderSettings(*notebook);
+}
+
+void TFmain::GoToNode(TKelPigger& node)
+{
+    if (node.Tag() != "REC") {
+        m_guider->Select(&node);
+        return;
+    }
+    // Selecting the page opens its notebook in the record grid on the page's tab.
+    TKelPigger* page = NodeLookup::PageOf(node);
+    if (!page)
+        return;
+    m_guider->Select(page);
+    if (m_notepad->CurrentPage() == page)
+        m_notepad->LocateRecord(&node);
 }
 
 void TFmain::Search(std::optional<bool> global)

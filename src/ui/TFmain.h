@@ -2,6 +2,7 @@
 
 #include "notebook/TNotebookSession.h"
 #include "notebook/TUserSettings.h"
+#include "records/widgets/ILookupHost.h"
 #include "ui/IMainWindow.h"
 
 #include <QMainWindow>
@@ -54,7 +55,7 @@ struct TMainHooks {
 
 // The main window: the guider on the left, the panel of the selected node on the right. It owns the
 // document session and the user settings.
-class TFmain : public QMainWindow, public IMainWindow, private ISessionListener {
+class TFmain : public QMainWindow, public IMainWindow, public ILookupHost, private ISessionListener {
     Q_OBJECT
 
 public:
@@ -84,6 +85,7 @@ public:
     void DeleteNotebook(TKelPigger& notebook) override;
     void NewNotebook() override;
     void EditReminderSettings(TKelPigger* notebook) override;
+    void GoToNode(TKelPigger& node) override;
 
     bool Changed() const { return m_session && m_session->Changed(); }
     QString FileName() const { return m_session ? m_session->FileName() : QString(); }
@@ -92,6 +94,10 @@ public:
     void OpenDocumentation();
     void Search(std::optional<bool> global);
     void Remind();
+
+signals:
+    // The document was replaced or its shape changed: lists that keep its nodes must let go of them.
+    void DocumentStructureChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

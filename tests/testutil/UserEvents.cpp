@@ -42,6 +42,16 @@ void ClickItem(QTreeWidget* view, QTreeWidgetItem* item, Qt::KeyboardModifiers m
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, point);
 }
 
+void DoubleClickItem(QTreeWidget* view, QTreeWidgetItem* item)
+{
+    const QPoint point = ItemPoint(view, item ? view->indexFromItem(item) : QModelIndex());
+    if (point.isNull())
+        return;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
 void ClickRow(QListWidget* view, int row)
 {
     const QPoint point = ItemPoint(view, view->model()->index(row, 0));

@@ -18,6 +18,8 @@ namespace quillo::testutil {
 // helper fails the test when the target cannot be reached (hidden, disabled, off the view).
 
 void ClickItem(QTreeWidget* view, QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A double click on the item as the window system delivers it: a click, then the second press as a double click.
+void DoubleClickItem(QTreeWidget* view, QTreeWidgetItem* item);
 void ClickRow(QListWidget* view, int row);
 void DoubleClickRow(QListWidget* view, int row);
 // Clicks the row whose text is exactly text.
