@@ -62,6 +62,37 @@ TEST(UserSettingsTest, ValuesSurviveARestartAndEmptyRemoves)
     EXPECT_EQ(again.Document().IndexOfAttr(u"DOC_NAME"), -1);
 }
 
+TEST(UserSettingsTest, ReminderDaysAheadStayInRangeAndTheStartUpFlagIsY)
+{
+    const struct {
+        QString stored;
+        int read;
+    } cases[] = { { "", 3 }, { "1", 1 }, { "60", 60 }, { "0", 1 }, { "61", 60 }, { "-5", 1 }, { "many", 3 } };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const QString path
+            = folder.Write("quillo-zdk.SET", QString("<SETTINGS REMINDER_DAYS=\"%1\"/>").arg(c.stored).toUtf8());
+        EXPECT_EQ(TUserSettings(path).ReminderDaysAhead(), c.read) << c.stored.toStdString();
+    }
+
+    TempFolder folder;
+    const QString path = folder.File("quillo-zdk.SET");
+    {
+        TUserSettings settings(path);
+        EXPECT_FALSE(settings.ReminderAtStart());
+        settings.SetReminderDaysAhead(99);
+        settings.SetReminderAtStart(true);
+    }
+    EXPECT_EQ(TempFolder::Read(path), "\r\n<SETTINGS REMINDER_DAYS=\"60\" REMINDER_AT_START=\"Y\"/>");
+    {
+        TUserSettings settings(path);
+        EXPECT_EQ(settings.ReminderDaysAhead(), 60);
+        EXPECT_TRUE(settings.ReminderAtStart());
+        settings.SetReminderAtStart(false);
+    }
+    EXPECT_FALSE(TempFolder::Read(path).contains("REMINDER_AT_START"));
+}
+
 TEST(UserSettingsTest, WriteErrorsAreIgnored)
 {
     TempFolder folder;
