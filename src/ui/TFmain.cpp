@@ -261,6 +261,8 @@ void TFmain::CreatePanels()
     m_notebookPanel = new TO_notebook(*this, m_sheetNotebook);
     m_notebookPanel->setObjectName(QStringLiteral("O_notebook1"));
     m_notebookPanel->btn_reminder->hide();
+    m_notebookPanel->btn_reminder->setToolTip(
+        QStringLiteral("Which field holds the birthdays, and how many days ahead the reminder looks"));
     (new QVBoxLayout(m_sheetNotebook))->addWidget(m_notebookPanel);
     connect(m_notebookPanel, &TO_notebook::PendingEditsChanged, this, &TFmain::UpdateCommands);
 

@@ -39,10 +39,11 @@ TD_reminder_settings::TD_reminder_settings(ILookupHost& host, TUserSettings& set
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Birthday date field:"), CB_BDF);
-    form->addRow(QStringLiteral("Days ahead:"), SE_days_ahead);
+    form->addRow(QStringLiteral("Days ahead (today counted):"), SE_days_ahead);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    setMinimumWidth(340);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

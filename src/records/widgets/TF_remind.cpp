@@ -100,19 +100,26 @@ TF_remind::TF_remind(ILookupHost& host, TUserSettings& settings, QWidget* parent
 void TF_remind::ShowReminder()
 {
     Fill();
-    show();
-    raise();
-    activateWindow();
+    Present();
     LV1->setFocus();
 }
 
 void TF_remind::ShowIfDue()
 {
-    if (m_settings.ReminderAtStart() && Fill() > 0) {
-        show();
-        raise();
-        activateWindow();
+    if (m_settings.ReminderAtStart() && Fill() > 0)
+        Present();
+}
+
+void TF_remind::Present()
+{
+    // The first time over the middle of the main window; later where the user left it.
+    if (!m_placed && parentWidget()) {
+        move(parentWidget()->window()->geometry().center() - rect().center());
+        m_placed = true;
     }
+    show();
+    raise();
+    activateWindow();
 }
 
 void TF_remind::DocumentChanged()
@@ -149,6 +156,9 @@ int TF_remind::Fill()
         items.append(item);
     }
     LV1->addTopLevelItems(items);
+    // The birthday as stored may be longer than the column's first width (a long date format).
+    LV1->resizeColumnToContents(0);
+    LV1->setColumnWidth(0, qMax(70, LV1->columnWidth(0)));
     Label_due->setText(DueText(days, !items.isEmpty()));
     UpdateControls();
     m_filling = false;

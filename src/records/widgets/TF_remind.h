@@ -51,6 +51,7 @@ public:
 private:
     // Returns the number of records listed.
     int Fill();
+    void Present();
     void UpdateControls();
     void GoTo();
 
@@ -59,6 +60,7 @@ private:
     std::function<QDate()> m_today;
     int m_sliceMs = 20;
     bool m_filling = false;
+    bool m_placed = false;
 };
 
 } // namespace quillo
