@@ -5,6 +5,7 @@
 #include "TBenchTargets.h"
 
 #include "notebook/NotebookEdits.h"
+#include "records/SlicedWalk.h"
 #include "records/TBirthdayReminder.h"
 #include "records/TRecordSearch.h"
 #include "tree/TKelPigger.h"
@@ -34,6 +35,26 @@ void BM_Search(benchmark::State& state)
     for (auto _ : state) {
         const TRecordSearch search(Pattern, false, true);
         hits = search.Run(document, PlainWalk).size();
+        benchmark::DoNotOptimize(hits);
+    }
+    state.counters["hits"] = double(hits);
+}
+
+// As the search window runs it: the walk lets the event loop turn every 20 ms.
+void BM_SlicedSearch(benchmark::State& state)
+{
+    TKelPigger& document = Document();
+    size_t hits = 0;
+    for (auto _ : state) {
+        const TRecordSearch search(Pattern, false, true);
+        std::vector<TSearchHit> found;
+        WalkInSlices(
+            document, [&](TKelPigger& node) { search.Visit(node, found); }, 20,
+            [] {
+                QCoreApplication::processEvents();
+                return true;
+            });
+        hits = found.size();
         benchmark::DoNotOptimize(hits);
     }
     state.counters["hits"] = double(hits);
@@ -75,6 +96,7 @@ void BM_Reminder(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Search)->Name("Search/GlobalCaseInsensitive")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SlicedSearch)->Name("Search/InSlices")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ContainsScan)->Name("Anchor/QStringContainsCaseInsensitive")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Reminder)->Name("Reminder/Walk")->Unit(benchmark::kMillisecond);
 
@@ -87,6 +109,7 @@ int main(int argc, char** argv)
     TBenchTargets targets;
     benchmark::RunSpecifiedBenchmarks(&targets);
     targets.AtMost("global case-insensitive search, 100,000 records", "Search/GlobalCaseInsensitive", "seconds", 0.050);
+    targets.AtMost("the same in 20 ms slices (search window)", "Search/InSlices", "seconds", 0.050);
     targets.RatioAtLeast("search speed vs QString::contains scan", "Anchor/QStringContainsCaseInsensitive",
         "Search/GlobalCaseInsensitive", "seconds", 1.0);
     targets.AtMost("birthday reminder walk, 100,000 records", "Reminder/Walk", "seconds", 0.100);
