@@ -92,7 +92,7 @@ TEST_F(SearchDialogTest, MatchingRulesAndScope)
 {
     struct Case {
         const char* what;
-        const char* menuEntry; // how the dialog is opened; the radio buttons follow it
+        const char* menuEntry; // the main menu's or the guider's entry; the radio buttons follow it
         TKelPigger* current;
         bool caseSensitive;
         bool recordsOnly;
@@ -106,6 +106,10 @@ TEST_F(SearchDialogTest, MatchingRulesAndScope)
         { "case sensitive", "N_search_global", nullptr, true, true, "a", { "Xena" }, { "REC" } },
         { "down from a page", "N_search_down", &Page(0, 0), false, true, "a", { "Ann", "Abe" }, { "REC", "REC" } },
         { "down from a notebook", "N_search_down", &Notebook(1), false, true, "a", { "Xena" }, { "REC" } },
+        { "down from the guider's menu", "N_Searchdown", &Page(0, 0), false, true, "a", { "Ann", "Abe" },
+            { "REC", "REC" } },
+        { "global from the guider's menu", "N_Globalsearch", &Page(0, 0), false, true, "a", { "Ann", "Abe", "Xena" },
+            { "REC", "REC", "REC" } },
         { "all nodes: a field by its name and title", "N_search_global", nullptr, false, false, "phon",
             { "PHONE", "Phone number", "PHONE" }, { "FIELD", "FIELD", "FIELD" } },
         { "names, tags and text are not searched", "N_search_global", nullptr, false, false, "friends", { "Friends" },
@@ -113,8 +117,14 @@ TEST_F(SearchDialogTest, MatchingRulesAndScope)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Click(c.current ? *c.current : Page(0, 1));
-        testutil::ChooseFromMenuBar(window.get(), Action(c.menuEntry));
+        TKelPigger& current = c.current ? *c.current : Page(0, 1);
+        Click(current);
+        if (QByteArray(c.menuEntry).startsWith("N_search_")) {
+            testutil::ChooseFromMenuBar(window.get(), Action(c.menuEntry));
+        } else {
+            RightClick(current);
+            testutil::ChooseFromPopup(Action(c.menuEntry));
+        }
         ASSERT_TRUE(search->isVisible());
         if (search->CB_case->isChecked() != c.caseSensitive)
             ClickOption(search->CB_case);
