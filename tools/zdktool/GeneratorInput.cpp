@@ -8,16 +8,6 @@ namespace quillo::zdktool {
 
 namespace {
 
-TKelPigger* FindNamed(const TKelPigger* parent, const QByteArray& tag, const QString& name)
-{
-    if (!parent)
-        return nullptr;
-    for (TKelPigger* child = parent->FindChild(tag); child; child = parent->FindNextChild(child))
-        if (child->GetAttr(QStringLiteral("NAME")).compare(name, Qt::CaseInsensitive) == 0)
-            return child;
-    return nullptr;
-}
-
 // NAME=VALUE is a string parameter, NAME=VALUE:INT an integer one.
 bool AddPassedParam(TKelPigger& params, const QString& assignment)
 {

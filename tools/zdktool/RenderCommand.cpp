@@ -1,7 +1,6 @@
 #include "ZdkCommands.h"
 
 #include "report/TKelReport.h"
-#include "report/TPdfExport.h"
 #include "tree/EKelError.h"
 
 #include <QBuffer>
@@ -17,20 +16,6 @@ namespace {
 const char* const RenderUsage = "usage: zdktool render REPORT [--pdf OUT.pdf] [--png PREFIX] [--dpi N] [--paper WxH] "
                                 "[--landscape] [--margins L,T,R,B] "
                                 "[--print-zoom N] [--hbreak] [--overlap N] [--two-side]";
-
-// A list of whole numbers separated by sep; empty when any part is not one.
-QList<int> Numbers(const QString& text, QChar sep, qsizetype count)
-{
-    const QStringList parts = text.split(sep);
-    QList<int> numbers;
-    for (const QString& part : parts) {
-        bool ok = false;
-        numbers.append(part.toInt(&ok));
-        if (!ok)
-            return {};
-    }
-    return numbers.size() == count ? numbers : QList<int> {};
-}
 
 // An image of the resolution, white.
 QImage Canvas(QSize size, int dpi)
@@ -66,17 +51,6 @@ bool WritePngs(TKelReport& report, const QString& prefix, int dpi)
     return true;
 }
 
-// The sheets as printing makes them.
-bool WritePdf(TKelReport& report, const QString& path)
-{
-    QByteArray pdf;
-    QBuffer buffer(&pdf);
-    buffer.open(QIODevice::WriteOnly);
-    ExportPdf(report, buffer);
-    buffer.close();
-    return WriteFile(path, pdf);
-}
-
 } // namespace
 
 int Render(const QStringList& args)
@@ -105,14 +79,14 @@ int Render(const QStringList& args)
             if (!ok || dpi < 10 || dpi > 4800)
                 return Fail(QStringLiteral("--dpi must be a whole number from 10 to 4800"));
         } else if (arg == QLatin1String("--paper") && hasValue) {
-            const QList<int> size = Numbers(args[++i], QChar('x'), 2);
+            const QList<int> size = NumberList(args[++i], QChar('x'), 2);
             if (size.isEmpty())
                 return Fail(QStringLiteral("--paper must be WIDTHxHEIGHT in millimetres"));
             // As the printer's paper: the shorter side first.
             report.SetPageSizeLo(std::min(size[0], size[1]));
             report.SetPageSizeHi(std::max(size[0], size[1]));
         } else if (arg == QLatin1String("--margins") && hasValue) {
-            const QList<int> margins = Numbers(args[++i], QChar(','), 4);
+            const QList<int> margins = NumberList(args[++i], QChar(','), 4);
             if (margins.isEmpty())
                 return Fail(QStringLiteral("--margins must be L,T,R,B in millimetres"));
             report.SetLeftMargin(margins[0]);
@@ -144,7 +118,7 @@ int Render(const QStringList& args)
     WriteOut(QStringLiteral("pages: %1\nsheets: %2\n").arg(pages).arg(pages * report.SubPageCount()).toUtf8());
     if (!pngPrefix.isEmpty() && !WritePngs(report, pngPrefix, dpi))
         return 1;
-    if (!pdfFile.isEmpty() && !WritePdf(report, pdfFile))
+    if (!pdfFile.isEmpty() && !WriteReportPdf(report, pdfFile))
         return 1;
     return 0;
 }

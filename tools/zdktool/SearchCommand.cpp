@@ -1,7 +1,6 @@
 #include "ZdkCommands.h"
 
 #include "notebook/NotebookEdits.h"
-#include "notebook/NotebookSchema.h"
 #include "records/RecordDates.h"
 #include "records/TBirthdayReminder.h"
 #include "records/TRecordSearch.h"
@@ -12,16 +11,6 @@ namespace quillo::zdktool {
 namespace {
 
 const QString Name = QStringLiteral("NAME");
-
-TKelPigger* FindNamed(const TKelPigger* parent, const QByteArray& tag, const QString& name)
-{
-    if (!parent)
-        return nullptr;
-    for (TKelPigger* child = parent->FindChild(tag); child; child = parent->FindNextChild(child))
-        if (child->GetAttr(Name).compare(name, Qt::CaseInsensitive) == 0)
-            return child;
-    return nullptr;
-}
 
 // Notebook name, "/" and page name when inside a page, ":N" for a record's place on its page.
 QString Where(const TKelPigger& node)
@@ -44,24 +33,6 @@ QString Where(const TKelPigger& node)
     if (node.Tag() == "REC" && node.Parent() && node.Parent()->Tag() == "PAGE")
         where += QStringLiteral(":%1").arg(node.Parent()->IndexOfChild(&node) + 1);
     return where;
-}
-
-// Loads a notebook file as Open does: reading faults and the opening check end the command.
-bool LoadNotebooks(const QString& path, TKelPigger& root)
-{
-    if (!LoadDocument(path, root))
-        return false;
-    if (NotebookSchema::CheckStructure(root))
-        return true;
-    Fail(NotebookSchema::CantLoadFileMessage(path));
-    return false;
-}
-
-QString OptionValue(const QStringList& args, qsizetype& index)
-{
-    if (++index == args.size())
-        throw EKelError(QStringLiteral("%1 needs a value").arg(args[index - 1]));
-    return args[index];
 }
 
 void PlainWalk(TKelPigger& start, const TNodeVisitor& visit) { NotebookEdits::WalkTree(start, visit); }

@@ -1,8 +1,11 @@
 #include "ZdkCommands.h"
 
+#include "notebook/NotebookSchema.h"
+#include "report/TPdfExport.h"
 #include "tree/EKelError.h"
 #include "tree/KelTextFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -17,6 +20,55 @@ int Fail(const QString& message)
 {
     std::fprintf(stderr, "error: %s\n", message.toUtf8().constData());
     return 1;
+}
+
+QList<int> NumberList(const QString& text, QChar sep, qsizetype count)
+{
+    QList<int> numbers;
+    for (const QString& part : text.split(sep)) {
+        bool ok = false;
+        numbers.append(part.toInt(&ok));
+        if (!ok)
+            return {};
+    }
+    return numbers.size() == count ? numbers : QList<int> {};
+}
+
+bool WriteReportPdf(TKelReport& report, const QString& path)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    ExportPdf(report, buffer);
+    buffer.close();
+    return WriteFile(path, pdf);
+}
+
+bool LoadNotebooks(const QString& path, TKelPigger& root)
+{
+    if (!LoadDocument(path, root))
+        return false;
+    if (NotebookSchema::CheckStructure(root))
+        return true;
+    Fail(NotebookSchema::CantLoadFileMessage(path));
+    return false;
+}
+
+TKelPigger* FindNamed(const TKelPigger* parent, const QByteArray& tag, const QString& name)
+{
+    if (!parent)
+        return nullptr;
+    for (TKelPigger* child = parent->FindChild(tag); child; child = parent->FindNextChild(child))
+        if (child->GetAttr(QStringLiteral("NAME")).compare(name, Qt::CaseInsensitive) == 0)
+            return child;
+    return nullptr;
+}
+
+QString OptionValue(const QStringList& args, qsizetype& index)
+{
+    if (++index == args.size())
+        throw EKelError(QStringLiteral("%1 needs a value").arg(args[index - 1]));
+    return args[index];
 }
 
 QByteArray ReadInput(const QString& path)

@@ -25,6 +25,8 @@ const char* const Usage
       "         [--hbreak] [--overlap N] [--two-side]\n"
       "  search FILE.zdk TEXT [--case-sensitive] [--all-nodes] [--notebook N [--page N]]\n"
       "  birthdays FILE.zdk [--today YYYY-MM-DD] [--days N] [--date-format FORMAT]\n"
+      "  print-page FILE.zdk --notebook N --page N [--side left|right] [--margins L,R,T] [--template T]\n"
+      "             [--paper WxH] --pdf OUT.pdf\n"
       "  zbm encode IMAGE --out FILE.zbm | zbm hex IMAGE | zbm decode FILE.zbm --out IMAGE.png\n";
 
 // Qt's own notes (fonts, runtime folders) are not the tool's output: stderr carries only "error: ...".
@@ -41,7 +43,7 @@ int main(int argc, char** argv)
     qInstallMessageHandler(QuietQtNotes);
     // Laying out a report measures text with fonts, which need the GUI application; the tool never
     // opens a window, so it runs on the offscreen platform unless told otherwise.
-    const bool needsFonts = argc > 1 && qstrcmp(argv[1], "render") == 0;
+    const bool needsFonts = argc > 1 && (qstrcmp(argv[1], "render") == 0 || qstrcmp(argv[1], "print-page") == 0);
     if (needsFonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app(
@@ -61,6 +63,7 @@ int main(int argc, char** argv)
         { QStringLiteral("zbm"), zdktool::Zbm },
         { QStringLiteral("search"), zdktool::Search },
         { QStringLiteral("birthdays"), zdktool::Birthdays },
+        { QStringLiteral("print-page"), zdktool::PrintPage },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);

@@ -1,0 +1,38 @@
+#include "printing/PageReport.h"
+
+#include "notebook/ProgramPaths.h"
+#include "report/TKelReport.h"
+#include "reportgen/TKelReportGenerator.h"
+
+namespace quillo::PageReport {
+
+TGenerated Generate(TKelReportGenerator& generator, const QString& templatePath, TKelPigger& page, TKelPigger& params)
+{
+    generator.TakeOutput();
+    generator.LoadTemplate(ProgramPaths::Resolve(templatePath.trimmed()));
+    generator.SetDataNode(&page);
+    generator.SetPassedParams(&params);
+    TGenerated generated;
+    generated.bandWidth = PagePlacement::BandWidth(generator.Template());
+    try {
+        generator.Execute();
+    } catch (...) {
+        generator.TakeOutput();
+        throw;
+    }
+    generated.text = generator.TakeOutput();
+    return generated;
+}
+
+void Place(TKelReport& report, const TSheetPlacement& placement, int bandWidth)
+{
+    const int paperWidth
+        = report.PageOrientation() == TPageSettings::Landscape ? report.PageSizeHi() : report.PageSizeLo();
+    report.SetTopMargin(std::max(0, placement.topMargin));
+    report.SetLeftMargin(
+        PagePlacement::LeftOffset(placement.side, paperWidth, bandWidth, placement.leftMargin, placement.rightMargin));
+    report.SetRightMargin(0);
+    report.SetBottomMargin(0);
+}
+
+} // namespace quillo::PageReport
