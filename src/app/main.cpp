@@ -3,6 +3,10 @@
 #include "notebook/widgets/TFsure.h"
 #include "notebook/widgets/TFsure_checked.h"
 #include "notebook/widgets/TQtPrompts.h"
+#include "printing/widgets/TD_side_select.h"
+#include "printing/widgets/TFmain_page.h"
+#include "printing/widgets/TFprintpage.h"
+#include "printing/widgets/TPagePrinter.h"
 #include "records/widgets/TD_reminder_settings.h"
 #include "records/widgets/TD_search.h"
 #include "records/widgets/TF_remind.h"
@@ -46,11 +50,19 @@ int main(int argc, char** argv)
     TSystemPrinter printer;
     TForm_PageSetup pageSetup(&window);
     TFormPreview preview(prompts, fileDialogs, printer, pageSetup);
+    TD_side_select sideSelect(&window);
+    TFmain_page placement(prompts, &window);
+    TFprintpage printWindow(prompts, fileDialogs, printer, desktop, &window);
+    TPagePrinter pagePrinter(window.Settings(), prompts, sideSelect, placement, printWindow, preview);
+    QObject::connect(&pagePrinter, &TPagePrinter::PageChanged, &window, [&window] { window.SetChanged(true); });
     TMainHooks hooks;
     hooks.fieldProps = &fieldProps;
     hooks.recordEditor = &recordForm;
     hooks.datePicker = &datePicker;
     ConnectLookupWindows(window, search, reminderSettings, remind, hooks);
+    hooks.printPage = [&pagePrinter](TKelPigger& page, const QString& printTemplate) {
+        pagePrinter.PrintNotebookPage(printTemplate, &page);
+    };
     window.SetHooks(hooks);
 
     window.showMaximized();
