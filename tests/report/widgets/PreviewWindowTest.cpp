@@ -3,6 +3,7 @@
 #include "report/widgets/TFormPreview.h"
 #include "report/widgets/TForm_PageSetup.h"
 #include "report/widgets/TFrame_Preview.h"
+#include "testutil/PdfReportPrinter.h"
 #include "testutil/PdfText.h"
 #include "testutil/QtPrinters.h"
 #include "testutil/ScriptedPrompts.h"
@@ -30,28 +31,6 @@ using testutil::ClickButton;
 using testutil::ReadPdf;
 using testutil::ShowActive;
 using testutil::TempFolder;
-
-// A printer that writes a PDF file; installed or not as the test says.
-class PdfPrinter : public IReportPrinter {
-public:
-    explicit PdfPrinter(bool installed, const QString& path)
-        : m_installed(installed)
-    {
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        m_printer.setOutputFileName(path);
-        m_printer.setPageSize(QPageSize(QPageSize::A5));
-        m_printer.setPageOrientation(QPageLayout::Landscape);
-    }
-    bool Installed() const override { return m_installed; }
-    QPrinter& Printer() override { return m_printer; }
-    bool Setup(QWidget*) override { return ++setups, true; }
-
-    int setups = 0;
-
-private:
-    bool m_installed;
-    QPrinter m_printer { QPrinter::HighResolution };
-};
 
 // n pages of one 200 mm band each.
 QByteArray Pages(int n, const QByteArray& title = {})
@@ -87,7 +66,7 @@ protected:
     TempFolder folder;
     testutil::ScriptedPrompts prompts;
     testutil::ScriptedFileDialogs files;
-    PdfPrinter printer;
+    testutil::PdfReportPrinter printer;
     TForm_PageSetup pageSetup;
     TFormPreview window;
 };
