@@ -37,9 +37,9 @@ inline void WhenShown(QWidget* widget, std::function<void()> step, int triesLeft
 
 // A notebook of two pages with records, the three printing windows and the preview window on scripted
 // prompts and a PDF printer, and the printer that drives them; settings start empty.
-class PagePrintingFixture : public ::testing::Test {
-protected:
-    explicit PagePrintingFixture(bool installed = false, const QPageSize& paper = QPageSize(QPageSize::A4),
+class PagePrintingRig {
+public:
+    explicit PagePrintingRig(bool installed = false, const QPageSize& paper = QPageSize(QPageSize::A4),
         QPageLayout::Orientation orientation = QPageLayout::Portrait)
         : settings(folder.File(QStringLiteral("quillo-zdk.SET")))
         , printer(installed, folder.File(QStringLiteral("printed.pdf")), paper, orientation)
@@ -47,10 +47,7 @@ protected:
         , placement(prompts)
         , window(prompts, files, printer, desktop)
         , pagePrinter(settings, prompts, sideSelect, placement, window, preview)
-        , document(ReadTree("<NOTEBOOKS><NOTEBOOK NAME=\"Friends\" RPP=\"12\"><FIELDS><FIELD NAME=\"PERSON\"/>"
-                            "<FIELD NAME=\"PHONE\"/></FIELDS><PAGES>"
-                            "<PAGE NAME=\"A\"><REC PERSON=\"Ann Archer\" PHONE=\"0011\"/><REC PERSON=\"Alan\"/></PAGE>"
-                            "<PAGE NAME=\"B\"><REC PERSON=\"Bea Brown\"/></PAGE></PAGES></NOTEBOOK></NOTEBOOKS>"))
+        , document(ReadTree(Notebook))
     {
     }
 
@@ -65,6 +62,10 @@ protected:
                      : QString();
     }
 
+    static inline const QByteArray Notebook
+        = "<NOTEBOOKS><NOTEBOOK NAME=\"Friends\" RPP=\"12\"><FIELDS><FIELD NAME=\"PERSON\"/><FIELD NAME=\"PHONE\"/>"
+          "</FIELDS><PAGES><PAGE NAME=\"A\"><REC PERSON=\"Ann Archer\" PHONE=\"0011\"/><REC PERSON=\"Alan\"/></PAGE>"
+          "<PAGE NAME=\"B\"><REC PERSON=\"Bea Brown\"/></PAGE></PAGES></NOTEBOOK></NOTEBOOKS>";
     static inline const QByteArray Probe
         = "<QUILLO_TEMPLATE><REPORT TITLE=\"Probe\"><HEAD><FONT FACE=\"DejaVu Sans\" SIZE=\"10\"/></HEAD><BODY>"
           "<BAND WIDTH=\"95\" ARRANGE=\"VERTICAL\"><LABEL TEXT=\"=GETATTRIB('NAME') + ' ' + "
@@ -84,6 +85,11 @@ protected:
     TFprintpage window;
     TPagePrinter pagePrinter;
     std::unique_ptr<TKelPigger> document;
+};
+
+class PagePrintingFixture : public ::testing::Test, public PagePrintingRig {
+protected:
+    using PagePrintingRig::PagePrintingRig;
 };
 
 } // namespace quillo::testutil
