@@ -197,10 +197,12 @@ void TFmain_page::draw_page_loaction()
 
     m_pageLabel->move(page.right() + 2, page.top() + page.height() / 3);
     m_marginLabel->move(margin.left() + 7, page.top() + page.height() / 2);
-    const int labelsLeft = SheetLeft + sheetWidth + 4;
-    m_topLabel->move(labelsLeft, SheetTop);
-    m_leftLabel->move(labelsLeft, SheetTop + sheetHeight - 3 * m_leftLabel->height());
-    m_rightLabel->move(labelsLeft, SheetTop + sheetHeight - 2 * m_rightLabel->height());
+    // Each arrow points at the hatched margin it names.
+    const int outside = SheetLeft + sheetWidth + 2;
+    const int bottom = SheetTop + sheetHeight;
+    m_topLabel->move(outside, SheetTop + px(top) / 2 - m_topLabel->height() / 2);
+    m_leftLabel->move(SheetLeft + 1 + px(left) + 2, bottom - 2 * m_leftLabel->height() - 6);
+    m_rightLabel->move(outside, bottom - m_rightLabel->height() - 4);
     for (QLabel* label : { m_pageLabel, m_marginLabel, m_leftLabel, m_rightLabel, m_topLabel })
         label->raise();
 }

@@ -326,3 +326,39 @@ TEST_F(PagePrinting, AFailingReportTemplateIsReported)
 
 } // namespace
 } // namespace quillo
+
+namespace quillo {
+namespace {
+
+// Refreshes the guide's pictures of the printing windows; run by hand (one line):
+//   QUILLO_SCREENSHOTS=$PWD/docs build/default/bin/test_printing_widgets --gtest_also_run_disabled_tests
+//   --gtest_filter='*Screenshots*'
+TEST_F(PagePrinting, DISABLED_ScreenshotsForTheGuide)
+{
+    const QString folder = qEnvironmentVariable("QUILLO_SCREENSHOTS");
+    ASSERT_FALSE(folder.isEmpty());
+    const QString page = QStringLiteral(QUILLO_SOURCE_DIR "/templates/contacts-5.zdkt");
+    WhenShown(&placement, [&] {
+        ClickButton(placement.RB_left);
+        QTest::qWait(100);
+        EXPECT_TRUE(placement.grab().save(folder + QStringLiteral("/print-placement.png")));
+        ClickButton(placement.Btn_ok);
+    });
+    WhenShown(&window, [&] {
+        window.resize(980, 620);
+        window.Frame()->SetDisplayZoom(60);
+        QTest::qWait(200);
+        EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/print-window.png")));
+        ClickButton(window.SB_close);
+    });
+    pagePrinter.PrintNotebookPage(page, &Page(0));
+    WhenShown(&sideSelect, [&] {
+        QTest::qWait(100);
+        EXPECT_TRUE(sideSelect.grab().save(folder + QStringLiteral("/print-side.png")));
+        ClickButton(sideSelect.findChild<QPushButton*>(QStringLiteral("Btn_cancel")));
+    });
+    pagePrinter.PrintNotebookPage(QStringLiteral(QUILLO_SOURCE_DIR "/templates/page-list-a4.zdkr"), &Page(1));
+}
+
+} // namespace
+} // namespace quillo
