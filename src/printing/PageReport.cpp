@@ -3,13 +3,20 @@
 #include "notebook/ProgramPaths.h"
 #include "report/TKelReport.h"
 #include "reportgen/TKelReportGenerator.h"
+#include "tree/EKelPiggerError.h"
 
 namespace quillo::PageReport {
 
 TGenerated Generate(TKelReportGenerator& generator, const QString& templatePath, TKelPigger& page, TKelPigger& params)
 {
     generator.TakeOutput();
-    generator.LoadTemplate(ProgramPaths::Resolve(templatePath.trimmed()));
+    const QString file = ProgramPaths::Resolve(templatePath.trimmed());
+    try {
+        generator.LoadTemplate(file);
+    } catch (const EKelPiggerError& error) {
+        // The reader's message alone does not say which file is at fault.
+        throw EKelError(QStringLiteral("%1: %2 at byte %3").arg(file, error.Message()).arg(error.Position));
+    }
     generator.SetDataNode(&page);
     generator.SetPassedParams(&params);
     TGenerated generated;

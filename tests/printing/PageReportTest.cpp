@@ -47,6 +47,10 @@ TEST(PageReport, AFailedRunLeavesNothingForTheNextRunOfTheSameGenerator)
         "</QUILLO_TEMPLATE>");
     EXPECT_EQ(testutil::ErrorOf([&] { PageReport::Generate(generator, failing, page, params.Node()); }),
         "Unknown function: NOSUCH. Position 1");
+    const QString unclosed
+        = folder.Write(QStringLiteral("unclosed.zdkt"), "<QUILLO_TEMPLATE><REPORT>\n<BODY></REPORT>");
+    EXPECT_EQ(testutil::ErrorOf([&] { PageReport::Generate(generator, unclosed, page, params.Node()); }),
+        unclosed + QStringLiteral(": Unclosed tag: BODY at byte 34"));
     EXPECT_NE(testutil::ErrorOf([&] {
         PageReport::Generate(generator, folder.File(QStringLiteral("none.zdkt")), page, params.Node());
     }),
