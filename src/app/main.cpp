@@ -12,6 +12,7 @@
 #include "records/widgets/TF_remind.h"
 #include "records/widgets/TFedit_record.h"
 #include "records/widgets/TQtDatePicker.h"
+#include "records/widgets/TQtNotebookWizard.h"
 #include "report/TKelCompLibrary.h"
 #include "report/widgets/TFormPreview.h"
 #include "report/widgets/TForm_PageSetup.h"
@@ -55,7 +56,9 @@ int main(int argc, char** argv)
     TFprintpage printWindow(prompts, fileDialogs, printer, desktop, &window);
     TPagePrinter pagePrinter(window.Settings(), prompts, sideSelect, placement, printWindow, preview);
     QObject::connect(&pagePrinter, &TPagePrinter::PageChanged, &window, [&window] { window.SetChanged(true); });
+    TQtNotebookWizard wizard(prompts, fileDialogs, desktop, &window);
     TMainHooks hooks;
+    hooks.notebookWizard = &wizard;
     hooks.fieldProps = &fieldProps;
     hooks.recordEditor = &recordForm;
     hooks.datePicker = &datePicker;

@@ -51,6 +51,23 @@ QString FieldExistsMessage(const QString& name) { return QStringLiteral("Field \
 
 QString EmptyFieldNameMessage() { return QStringLiteral("A field must have a name"); }
 
+QString NewFieldName(const TKelPigger& fields, const QString& typed, QString& refusal)
+{
+    const QString name = NotebookSchema::SanitizeName(typed);
+    // Records keep values under the field's name; a nameless field would write an unreadable file.
+    refusal = name.isEmpty()                            ? EmptyFieldNameMessage()
+        : fields.FindChildByAttr(Name, name) != nullptr ? FieldExistsMessage(name)
+                                                        : QString();
+    return refusal.isEmpty() ? name : QString();
+}
+
+QString NewPageName(const TKelPigger& pages, const QString& typed, QString& refusal)
+{
+    const QString name = NotebookSchema::SanitizeName(typed);
+    refusal = pages.FindChildByAttr(Name, name) ? PageExistsMessage(name) : QString();
+    return refusal.isEmpty() ? name : QString();
+}
+
 void MoveFieldValues(TKelPigger& notebook, const QString& oldName, const QString& newName, const TWalker& walk)
 {
     walk(notebook, [&](TKelPigger& node) {
@@ -100,29 +117,6 @@ int MoveChildStep(TKelPigger& list, TKelPigger& child, bool up)
         return -1;
     list.MoveChild(index, target);
     return target;
-}
-
-TKelPigger& AppendNotebook(
-    TKelPigger& root, const QString& name, const QStringList& fieldNames, const QStringList& pageNames)
-{
-    auto* notebook = new TKelPigger(&root);
-    notebook->SetTag("NOTEBOOK");
-    notebook->SetAttr(Name, name);
-    auto* fields = new TKelPigger(notebook);
-    fields->SetTag("FIELDS");
-    for (const QString& fieldName : fieldNames) {
-        auto* field = new TKelPigger(fields);
-        field->SetTag("FIELD");
-        field->SetAttr(Name, NotebookSchema::SanitizeName(fieldName));
-    }
-    auto* pages = new TKelPigger(notebook);
-    pages->SetTag("PAGES");
-    for (const QString& pageName : pageNames) {
-        auto* page = new TKelPigger(pages);
-        page->SetTag("PAGE");
-        page->SetAttr(Name, NotebookSchema::SanitizeName(pageName));
-    }
-    return *notebook;
 }
 
 } // namespace NotebookEdits

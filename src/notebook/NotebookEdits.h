@@ -27,6 +27,11 @@ QString PageExistsMessage(const QString& name);
 QString FieldExistsMessage(const QString& name);
 QString EmptyFieldNameMessage();
 
+// The name a new field or page takes from what the user typed (the name rule applied), or an empty
+// string with refusal saying why none can be added: the name is empty (fields) or taken.
+QString NewFieldName(const TKelPigger& fields, const QString& typed, QString& refusal);
+QString NewPageName(const TKelPigger& pages, const QString& typed, QString& refusal);
+
 // Moves every record's value from oldName to newName in the records below notebook; the notebook's own
 // references to the field (the birthday field BDF) follow.
 void MoveFieldValues(TKelPigger& notebook, const QString& oldName, const QString& newName, const TWalker& walk);
@@ -40,10 +45,6 @@ QString NotebookDeletionRefusal(const TKelPigger& root, const TKelPigger& notebo
 // Moves child one place up or down among its siblings; returns its new index, or -1 when it
 // is already at that end.
 int MoveChildStep(TKelPigger& list, TKelPigger& child, bool up);
-
-// Appends a NOTEBOOK with the given fields and pages (names pass the name rule) to root.
-TKelPigger& AppendNotebook(
-    TKelPigger& root, const QString& name, const QStringList& fieldNames, const QStringList& pageNames);
 
 } // namespace NotebookEdits
 

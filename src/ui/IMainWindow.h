@@ -29,6 +29,11 @@ public:
     virtual void ShowFieldList() = 0;
     virtual void ShowPageList() = 0;
 
+    // Adds a field or page of that name (the name rule applied) to the current notebook, mirrored in the
+    // guider; a name that is taken or empty is refused with a message. The new node, or nullptr.
+    virtual TKelPigger* AddField(const QString& name) = 0;
+    virtual TKelPigger* AddPage(const QString& name) = 0;
+
     // The record grid posts its pending edit and lets go of its notebook.
     virtual void ReleaseRecordGrid() = 0;
     virtual void DeleteNotebook(TKelPigger& notebook) = 0;

@@ -7,6 +7,7 @@
 #include "notebook/widgets/TO_pages.h"
 #include "printing/widgets/TO_prn_page.h"
 #include "records/NodeLookup.h"
+#include "records/widgets/INotebookWizard.h"
 #include "records/widgets/TO_notepad.h"
 #include "tree/TKelPigger.h"
 #include "ui/QuilloIcons.h"
@@ -81,6 +82,7 @@ void TFmain::Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& deskt
     m_desktop = &desktop;
     m_fileDialogs = &fileDialogs;
     BindRecordGrid();
+    m_prnPage->SetServices(&prompts, &fileDialogs, &desktop);
     m_session = std::make_unique<TNotebookSession>(*m_settings, prompts, fileDialogs);
     m_session->SetListener(this);
     // Asking to save releases the record grid; when the command then stops, the panels show again.
@@ -284,6 +286,8 @@ void TFmain::CreatePanels()
     m_pageTabs->addTab(m_pagesPanel, QStringLiteral("Pages of notebook"));
     m_prnPage = new TO_prn_page(m_pageTabs);
     m_prnPage->setObjectName(QStringLiteral("O_prn_page1"));
+    m_prnPage->SB_show_template->setText(QStringLiteral("Check template"));
+    connect(m_prnPage, &TO_prn_page::TemplateShown, this, &TFmain::TemplateChecked);
     m_pageTabs->addTab(m_prnPage, QStringLiteral("Print template"));
     auto* pagesLayout = new QVBoxLayout(m_sheetPages);
     pagesLayout->addWidget(m_labelNotebookName);
@@ -544,28 +548,66 @@ void TFmain::DeleteNotebook(TKelPigger& notebook)
 
 void TFmain::NewNotebook()
 {
-    if (!HasDocument())
+    if (!HasDocument() || !m_hooks.notebookWizard)
         return;
-    if (m_hooks.newNotebookWizard)
-        m_hooks.newNotebookWizard(Document());
-    else
-        AddQuickNotebook();
-}
-
-void TFmain::AddQuickNotebook()
-{
-    // Stands in for the new-notebook wizard: one field and one page, to be extended in the panels.
-    QString name = QStringLiteral("NOTEBOOK");
-    if (!m_prompts->InputQuery(QStringLiteral("New notebook"), QStringLiteral("New notebook name:"), name))
+    TKelPigger* notebook = m_hooks.notebookWizard->Run(Document());
+    if (!notebook)
         return;
-    TKelPigger& notebook = NotebookEdits::AppendNotebook(
-        Document(), name.trimmed(), { QStringLiteral("NAME") }, { QStringLiteral("A") });
     {
         const QSignalBlocker blocker(m_guider);
         m_guider->Rebuild();
     }
-    m_guider->Select(&notebook);
+    m_guider->Select(notebook);
     StructureChanged();
+}
+
+TKelPigger* TFmain::AddField(const QString& name)
+{
+    TKelPigger* fields = CurrentFields();
+    QString refusal;
+    const QString checked = fields ? NotebookEdits::NewFieldName(*fields, name, refusal) : QString();
+    return AddListChild(fields, "FIELD", checked, refusal);
+}
+
+TKelPigger* TFmain::AddPage(const QString& name)
+{
+    TKelPigger* pages = CurrentPages();
+    QString refusal;
+    const QString checked = pages ? NotebookEdits::NewPageName(*pages, name, refusal) : QString();
+    return AddListChild(pages, "PAGE", checked, refusal);
+}
+
+TKelPigger* TFmain::AddListChild(TKelPigger* list, const QByteArray& tag, const QString& name, const QString& refusal)
+{
+    if (!list)
+        return nullptr;
+    if (!refusal.isEmpty()) {
+        m_prompts->Msg(refusal);
+        return nullptr;
+    }
+    TKelPigger* node = m_guider->AddChild(m_guider->ItemOf(list));
+    if (!node)
+        return nullptr;
+    node->SetTag(tag);
+    node->SetAttr(QStringLiteral("NAME"), name);
+    m_guider->Select(node);
+    m_guider->RefreshSelected();
+    // A selected page would show the record grid; the list stays in view.
+    if (tag == "PAGE")
+        m_guider->Select(list);
+    StructureChanged();
+    return node;
+}
+
+void TFmain::TemplateChecked()
+{
+    // The record grid reads the print template when it opens the notebook.
+    if (m_currentNotebook) {
+        m_notepad->CloseNotebook();
+        m_notepad->SetNotebook(m_currentNotebook);
+        m_notepad->OpenNotebook();
+    }
+    SetChanged(true);
 }
 
 void TFmain::EditReminderSettings(TKelPigger* notebook)

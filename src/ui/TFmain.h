@@ -26,6 +26,7 @@ class IDatePicker;
 class IDesktop;
 class IFieldPropsEditor;
 class IFileDialogs;
+class INotebookWizard;
 class IPrompts;
 class IRecordEditor;
 class TF_about;
@@ -40,8 +41,8 @@ class TRecordGridBinding;
 // The dialogs that are created after the main window and handed to it.
 struct TMainHooks {
     IFieldPropsEditor* fieldProps = nullptr;
-    // Appends a new notebook to the document root and selects it.
-    std::function<void(TKelPigger& root)> newNotebookWizard;
+    // The new-notebook wizard of New, the notebook panel and the guider pop-up.
+    INotebookWizard* notebookWizard = nullptr;
     // Root, selected node, and the global flag of the menu entries (none from the toolbar).
     std::function<void(TKelPigger* root, TKelPigger* current, std::optional<bool> global)> search;
     std::function<void()> reminder;
@@ -84,6 +85,8 @@ public:
     void ReleaseRecordGrid() override;
     void DeleteNotebook(TKelPigger& notebook) override;
     void NewNotebook() override;
+    TKelPigger* AddField(const QString& name) override;
+    TKelPigger* AddPage(const QString& name) override;
     void EditReminderSettings(TKelPigger* notebook) override;
     void GoToNode(TKelPigger& node) override;
 
@@ -121,7 +124,8 @@ private:
     void ShowSheetFor(const QByteArray& tag, TKelPigger* notebook);
     void UpdateCommands();
     void ForgetNodes();
-    void AddQuickNotebook();
+    TKelPigger* AddListChild(TKelPigger* list, const QByteArray& tag, const QString& name, const QString& refusal);
+    void TemplateChecked();
     void ShowGuider(bool visible);
     void UpdateTitle();
     int StartingGuiderWidth() const;

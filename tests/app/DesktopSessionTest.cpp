@@ -44,7 +44,14 @@ TEST(DesktopSession, TheNextStartReopensTheSavedNotebook)
     document.LoadFromText(saved);
     EXPECT_TRUE(NotebookSchema::CheckStructure(document));
     ASSERT_EQ(document.ChildCount(), 1);
-    EXPECT_EQ(document.Child(0)->GetAttr("NAME"), "Family");
+    const TKelPigger& family = *document.Child(0);
+    EXPECT_EQ(family.GetAttr("NAME"), "Family");
+    EXPECT_EQ(family.GetAttr("PRINT_TEMPLATE"), "..\\templates\\contacts-5.zdkt");
+    ASSERT_EQ(family.ChildCount(), 2);
+    EXPECT_EQ(family.Child(0)->ChildCount(), 1);
+    EXPECT_EQ(family.Child(0)->Child(0)->GetAttr("NAME"), "PERSON");
+    EXPECT_EQ(family.Child(1)->ChildCount(), 1);
+    EXPECT_EQ(family.Child(1)->Child(0)->GetAttr("NAME"), "A");
     EXPECT_EQ(testutil::TempFolder::Read(work.File("copy.zdk")), saved);
 
     TKelPigger settings;

@@ -1,7 +1,7 @@
 #include "notebook/TNotebookSession.h"
-#include "notebook/NotebookEdits.h"
 #include "notebook/TSafeFileWriter.h"
 #include "notebook/TUserSettings.h"
+#include "records/NewNotebookPlan.h"
 #include "testutil/FaultyFileOps.h"
 #include "testutil/NotebookFixtures.h"
 #include "testutil/ScriptedPrompts.h"
@@ -63,7 +63,7 @@ protected:
     void NewDocumentWithNotebook()
     {
         session.NewDocument();
-        NotebookEdits::AppendNotebook(session.Document(), "New", { "F" }, { "P" });
+        TNewNotebookPlan { "New", {}, { "F" }, { "P" } }.AppendTo(session.Document());
     }
     QString EditedName() { return session.Document().FindChild("NOTEBOOK")->GetAttr("NAME"); }
     QStringList Files() const { return TempFolder::Names(folder.Path()); }

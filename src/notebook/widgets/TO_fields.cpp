@@ -55,27 +55,10 @@ void TO_fields::NewField()
     if (!m_main.Prompts().InputQuery(
             QStringLiteral("New field creation"), QStringLiteral("Name of the new field"), text))
         return;
-    const QString name = NotebookSchema::SanitizeName(text);
-    // Records keep values under the field's name; a nameless field would write an unreadable file.
-    if (name.isEmpty()) {
-        m_main.Prompts().Msg(NotebookEdits::EmptyFieldNameMessage());
-        return;
+    if (TKelPigger* field = m_main.AddField(text)) {
+        Bind(fields);
+        SelectNode(field);
     }
-    if (fields->FindChildByAttr(Name, name)) {
-        m_main.Prompts().Msg(NotebookEdits::FieldExistsMessage(name));
-        return;
-    }
-    TOPigSructEd& guider = m_main.Guider();
-    TKelPigger* field = guider.AddChild(guider.ItemOf(fields));
-    if (!field)
-        return;
-    field->SetTag("FIELD");
-    field->SetAttr(Name, name);
-    guider.Select(field);
-    guider.RefreshSelected();
-    m_main.StructureChanged();
-    Bind(fields);
-    SelectNode(field);
 }
 
 void TO_fields::DeleteField()

@@ -52,23 +52,10 @@ void TO_pages::NewPage()
     QString text = QStringLiteral("THE_PAGE");
     if (!m_main.Prompts().InputQuery(QStringLiteral("New page creation"), QStringLiteral("Name of the new page"), text))
         return;
-    const QString name = NotebookSchema::SanitizeName(text);
-    if (pages->FindChildByAttr(Name, name)) {
-        m_main.Prompts().Msg(NotebookEdits::PageExistsMessage(name));
-        return;
+    if (TKelPigger* page = m_main.AddPage(text)) {
+        Bind(pages);
+        SelectNode(page);
     }
-    TOPigSructEd& guider = m_main.Guider();
-    TKelPigger* page = guider.AddChild(guider.ItemOf(pages));
-    if (!page)
-        return;
-    page->SetTag("PAGE");
-    page->SetAttr(Name, name);
-    guider.Select(page);
-    guider.RefreshSelected();
-    guider.Select(pages);
-    m_main.StructureChanged();
-    Bind(pages);
-    SelectNode(page);
 }
 
 void TO_pages::RenamePage()

@@ -1,24 +1,78 @@
 #pragma once
 
+#include "printing/TPassedParams.h"
+
 #include <QFrame>
+
+class QLabel;
+class QPushButton;
 
 namespace quillo {
 
+class IDesktop;
+class IFileDialogs;
+class IPrompts;
+class TFrame_Preview;
+class TKelFileEdit;
 class TKelPigger;
 
-// The print-template frame of the page settings. For now it only remembers its notebook; the
-// template chooser and the sample preview fill this frame.
+// The print template of a notebook: the template file box, a sample page of the template run on the
+// notebook, and the parameters every template run is passed (the side and the records per page).
+// A non-empty file name is stored in the notebook's PRINT_TEMPLATE as it is typed or chosen; the
+// caller marks the document changed when it wants the choice kept (TemplateShown).
 class TO_prn_page : public QFrame {
     Q_OBJECT
 
 public:
     explicit TO_prn_page(QWidget* parent = nullptr);
+    ~TO_prn_page() override;
 
-    void SetNotebook(TKelPigger* notebook) { m_notebook = notebook; }
+    QLabel* Label_template = nullptr;
+    TKelFileEdit* KelFileEdit1 = nullptr;
+    QPushButton* SB_show_template = nullptr;
+    QPushButton* SB_build_template = nullptr;
+    TFrame_Preview* Frame_Preview1 = nullptr;
+
+    // The seams for the error messages and the New template question, the file-open dialog and the
+    // template reference.
+    void SetServices(IPrompts* prompts, IFileDialogs* fileDialogs, IDesktop* desktop);
+
+    // Shows notebook's template (the default one when it names none, or for no notebook) and an empty
+    // sample.
+    void SetNotebook(TKelPigger* notebook);
     TKelPigger* Notebook() const { return m_notebook; }
+    // The trimmed text of the file box.
+    QString TemplateFileName() const;
+
+    TPassedParams& PassedParams() { return m_params; }
+    void ClearParams() { m_params.Clear(); }
+    void SetParam(const QString& name, const QString& value, const QString& type = QStringLiteral("STRING"))
+    {
+        m_params.Set(name, value, type);
+    }
+
+    // Runs the template once on the notebook (as a right-hand page) and shows the first page it
+    // makes. A failure is told, leaves the sample empty and empties the file box.
+    void ShowTemplate();
+
+    // The template the program uses when a notebook names none.
+    static QString DefaultTemplate();
+
+signals:
+    // ShowTemplate ran on a file name, whether the template worked or not.
+    void TemplateShown();
 
 private:
+    void FileNameChanged(const QString& text);
+    void ClearSample();
+    // Tells why the sample could not be made; the box is emptied.
+    void Failed(const QString& message);
+    void AskNewTemplate();
+
+    IPrompts* m_prompts = nullptr;
+    IDesktop* m_desktop = nullptr;
     TKelPigger* m_notebook = nullptr;
+    TPassedParams m_params;
 };
 
 } // namespace quillo

@@ -41,7 +41,7 @@ protected:
     {
         MainWindowTest::SetUp();
         Load();
-        TMainHooks hooks;
+        TMainHooks hooks = Hooks();
         hooks.fieldProps = &fieldProps;
         window->SetHooks(hooks);
         pages = Find<TO_pages>("O_pages1");

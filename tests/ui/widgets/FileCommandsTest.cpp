@@ -43,7 +43,8 @@ protected:
 TEST_F(FileCommandsTest, NewSaveCloseAndTheNextStartReopensTheFile)
 {
     const QString path = folder.File("family.zdk");
-    prompts.Answer(true).AnswerInput(QString("Family"));
+    prompts.Answer(true);
+    wizard.Answer(QString("Family"));
     Trigger("N_New");
     EXPECT_EQ(prompts.Log().value(0), "Sure: Create new file?");
     ASSERT_EQ(Doc().ChildCount(), 1);
@@ -70,7 +71,7 @@ TEST_F(FileCommandsTest, NewSaveCloseAndTheNextStartReopensTheFile)
 TEST_F(FileCommandsTest, ExitAsksYesNoOrCancelAndOnlyYesOrNoClose)
 {
     window->Session().NewDocument();
-    prompts.AnswerInput(QString("Unsaved"));
+    wizard.Answer(QString("Unsaved"));
     window->NewNotebook();
     const QByteArray before = Doc().SaveToText();
     const QString question = "Sure: Save changes? (Yes/No/Cancel)";
@@ -124,7 +125,8 @@ TEST_F(FileCommandsTest, EscapingTheQuestionAtNewOrOpenKeepsTheChanges)
 
 TEST_F(FileCommandsTest, ADocumentWithoutANotebookIsNotSaved)
 {
-    prompts.Answer(true).AnswerInput(std::nullopt); // the notebook of the new file is not made
+    prompts.Answer(true);
+    wizard.Answer(std::nullopt); // the notebook of the new file is not made
     Key(Qt::Key_N, Qt::ControlModifier);
     prompts.ClearLog();
     Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
@@ -162,7 +164,7 @@ TEST_F(FileCommandsTest, AFileThatIsNoNotebookStartsANewDocument)
     Load();
     const QString broken = folder.Write("broken.zdk", "<SETTINGS/>");
     fileDialogs.Answer(broken);
-    prompts.AnswerInput(std::nullopt);
+    wizard.Answer(std::nullopt);
     Trigger("N_Open");
     EXPECT_EQ(prompts.Log().value(0),
         "ShowMessage: Can't load file " + broken + "\nThe file holds a SETTINGS document, not NOTEBOOKS");

@@ -23,7 +23,7 @@ protected:
         search = new TD_search(*window, window.get());
         reminderSettings = new TD_reminder_settings(*window, window->Settings(), window.get());
         remind = new TF_remind(*window, window->Settings(), window.get());
-        TMainHooks hooks;
+        TMainHooks hooks = Hooks();
         ConnectLookupWindows(*window, *search, *reminderSettings, *remind, hooks);
         window->SetHooks(hooks);
         // The tool bar lays out the reminder button it now shows.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testutil/ScriptedNotebookWizard.h"
 #include "testutil/ScriptedPrompts.h"
 #include "testutil/TempFolder.h"
 #include "testutil/UserEvents.h"
@@ -64,9 +65,18 @@ protected:
         window.reset();
         window = std::make_unique<TFmain>(SettingsPath());
         window->Start(prompts, fileDialogs, desktop);
+        window->SetHooks(Hooks());
         testutil::ShowActive(window.get());
         tester = std::make_unique<QAbstractItemModelTester>(
             Tree()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+
+    // The dialogs of the window as the tests script them; tests add the hooks they watch.
+    TMainHooks Hooks()
+    {
+        TMainHooks hooks;
+        hooks.notebookWizard = &wizard;
+        return hooks;
     }
 
     QString LastSaid() const { return prompts.Log().isEmpty() ? QString() : prompts.Log().constLast(); }
@@ -134,6 +144,7 @@ protected:
     testutil::ScriptedPrompts prompts;
     testutil::ScriptedFileDialogs fileDialogs;
     testutil::ScriptedDesktop desktop;
+    testutil::ScriptedNotebookWizard wizard;
     std::unique_ptr<TFmain> window;
     std::unique_ptr<QAbstractItemModelTester> tester;
 };

@@ -292,7 +292,7 @@ TEST_F(MainWindowTest, AddingANotebookPageOrFieldKeepsWhatTheUserOpenedAndClosed
     prompts.AnswerInput(QString("D"));
     testutil::ClickButton(Find<TO_pages>("O_pages1")->Btn_new_page);
     Click(Notebook(0));
-    prompts.AnswerInput(QString("Family"));
+    wizard.Answer(QString("Family"));
     testutil::ClickButton(Find<TO_notebook>("O_notebook1")->Btn_new_notebook);
 
     ASSERT_EQ(Doc().ChildCount(), 3);
@@ -314,7 +314,7 @@ TEST_F(MainWindowTest, SearchCommandsPassRootSelectionAndScope)
         std::optional<bool> global;
     };
     std::vector<Call> calls;
-    TMainHooks hooks;
+    TMainHooks hooks = Hooks();
     hooks.search = [&](TKelPigger* root, TKelPigger* current, std::optional<bool> global) {
         calls.push_back({ root, current, global });
     };
@@ -397,31 +397,56 @@ TEST_F(MainWindowTest, WalkDocumentLetsEventsRunButNotAClose)
     EXPECT_FALSE(closed) << "closing would free what the walk visits";
 }
 
-TEST_F(MainWindowTest, NewNotebookWithoutWizardAddsAStarterNotebook)
+TEST_F(MainWindowTest, TheWizardsNotebookIsShownSelectedAndChanged)
 {
     window->Session().NewDocument();
     auto* newNotebook = Find<TO_notebook>("O_notebook1")->Btn_new_notebook;
-    prompts.AnswerInput(QString("Family"));
+    wizard.Answer(QString("Family"));
     testutil::ClickButton(newNotebook);
-    EXPECT_EQ(prompts.Log(), QStringList({ "InputQuery: New notebook | New notebook name: | NOTEBOOK" }));
     ASSERT_EQ(Doc().ChildCount(), 1);
     TKelPigger& family = Notebook(0);
-    EXPECT_EQ(family.GetAttr("NAME"), "Family");
     EXPECT_EQ(window->Guider().SelectedNode(), &family);
+    EXPECT_EQ(window->CurrentNotebook(), &family);
     EXPECT_EQ(ItemCaptions(Doc()), QStringList({ "NOTEBOOK:Family" }));
     EXPECT_TRUE(window->Changed());
 
-    prompts.AnswerInput(std::nullopt);
+    window->SetChanged(false);
+    wizard.Answer(std::nullopt);
     testutil::ClickButton(newNotebook);
     EXPECT_EQ(Doc().ChildCount(), 1);
+    EXPECT_FALSE(window->Changed()) << "a cancelled wizard changes nothing";
 
-    bool wizardRan = false;
-    TMainHooks hooks;
-    hooks.newNotebookWizard = [&](TKelPigger& root) { wizardRan = &root == &Doc(); };
-    window->SetHooks(hooks);
-    Click(Notebook(0));
-    testutil::ClickButton(newNotebook);
-    EXPECT_TRUE(wizardRan);
+    // The guider pop-up shows the field list first and then runs the wizard for the document.
+    wizard.Answer(QString("Work"));
+    RightClick(family);
+    testutil::ChooseFromPopup(ActionOf(*window, "N_Newnotebook"));
+    EXPECT_EQ(wizard.Runs(), 3);
+    ASSERT_EQ(Doc().ChildCount(), 2);
+    EXPECT_EQ(window->Guider().SelectedNode(), &Notebook(1));
+}
+
+// The field and page lists add through the window, which keeps the name rule and the guider.
+TEST_F(MainWindowTest, AddFieldAndAddPageRefuseTakenNamesAndMirrorTheGuider)
+{
+    Load();
+    Click(Fields(0));
+    EXPECT_EQ(window->AddField("phone"), nullptr);
+    EXPECT_EQ(LastSaid(), "Msg: Field \"phone\" already exists");
+    EXPECT_EQ(window->AddField(""), nullptr);
+    EXPECT_EQ(LastSaid(), "Msg: A field must have a name");
+    TKelPigger* field = window->AddField("e mail");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->GetAttr("NAME"), "e_mail");
+    EXPECT_EQ(ItemCaptions(Fields(0)).constLast(), "e_mail");
+
+    EXPECT_EQ(window->AddPage("a"), nullptr);
+    EXPECT_EQ(LastSaid(), "Msg: Page \"a\" already exists");
+    TKelPigger* page = window->AddPage("D&E");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetAttr("NAME"), "D_E");
+    EXPECT_EQ(ItemCaptions(Pages(0)).constLast(), "D_E");
+    EXPECT_EQ(window->Guider().SelectedNode(), &Pages(0)) << "the page list stays in view";
+    EXPECT_TRUE(window->Changed());
 }
 
 } // namespace

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        TMainHooks hooks;
+        TMainHooks hooks = Hooks();
         hooks.recordEditor = &form;
         hooks.printPage = [this](TKelPigger& page, const QString& printTemplate) {
             printed.append(page.GetAttr("NAME") + " " + printTemplate);
