@@ -3,8 +3,10 @@
 #include "notebook/widgets/TO_fields.h"
 #include "notebook/widgets/TO_notebook.h"
 #include "notebook/widgets/TO_pages.h"
+#include "printing/widgets/TKelFileEdit.h"
 #include "printing/widgets/TO_prn_page.h"
 #include "records/widgets/TO_notepad.h"
+#include "report/widgets/TFrame_Preview.h"
 #include "ui/TF_about.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +21,8 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QToolBar>
@@ -447,6 +451,35 @@ TEST_F(MainWindowTest, AddFieldAndAddPageRefuseTakenNamesAndMirrorTheGuider)
     EXPECT_EQ(ItemCaptions(Pages(0)).constLast(), "D_E");
     EXPECT_EQ(window->Guider().SelectedNode(), &Pages(0)) << "the page list stays in view";
     EXPECT_TRUE(window->Changed());
+}
+
+// The notebook's print template on the page settings: the default goes in unmarked, a checked template
+// marks the document changed and reaches the record grid.
+TEST_F(MainWindowTest, CheckTemplateKeepsTheTemplateForTheRecordGrid)
+{
+    Load();
+    Click(Pages(0));
+    auto* tabs = Find<QTabWidget>("PageControl_pages");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(1).center());
+    auto* frame = Find<TO_prn_page>("O_prn_page1");
+    ASSERT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->SB_show_template->text(), "Check template");
+    EXPECT_EQ(Notebook(0).GetAttr("PRINT_TEMPLATE"), "..\\templates\\contacts-5.zdkt");
+    EXPECT_FALSE(window->Changed());
+
+    const QString probe = folder.Write("probe.zdkt",
+        "<QUILLO_TEMPLATE><REPORT TITLE=\"=GETATTRIB('NAME') + STRING(GETPASSEDPARAM('RPP'))\"><BODY><BAND "
+        "WIDTH=\"95\" HEIGHT=\"5\"/></BODY></REPORT></QUILLO_TEMPLATE>");
+    QLineEdit* box = frame->KelFileEdit1->Edit;
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, probe);
+    EXPECT_FALSE(window->Changed());
+    testutil::ClickButton(frame->SB_show_template);
+    EXPECT_EQ(prompts.Log(), QStringList());
+    EXPECT_EQ(frame->Frame_Preview1->ReportTitle(), "Friends19") << "RPP 20 of the notebook, less one";
+    EXPECT_TRUE(window->Changed());
+    EXPECT_EQ(Find<TO_notepad>("O_notepad1")->PrintTemplate(), probe);
 }
 
 } // namespace
