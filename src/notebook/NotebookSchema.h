@@ -19,6 +19,9 @@ inline constexpr std::array<QLatin1StringView, 4> Features { FeatureHttp, Featur
 // The widths a field's grid column may have, in pixels; 0 stands for the grid's default width.
 inline constexpr int MaxFieldWidth = 4000;
 
+// The print template of a notebook without PRINT_TEMPLATE, relative to the working folder (or the program's).
+inline constexpr QLatin1StringView DefaultPrintTemplate { "..\\templates\\contacts-5.zdkt" };
+
 // Records per page when RPP is absent or unusable.
 inline constexpr int DefaultRpp = 10;
 

@@ -50,6 +50,12 @@ QString FindWindow(XDisplay& display, const QString& pattern, const QString& exc
     return window;
 }
 
+// Waits until window has the keyboard: keys sent before would go elsewhere.
+bool HasFocus(XDisplay& display, const QString& window)
+{
+    return XDisplay::WaitFor([&] { return display.XDoTool({ "getwindowfocus" }).trimmed() == window.toLatin1(); });
+}
+
 // File > New with the mouse, the wizard's steps with the mouse (the name typed), and the new notebook saved:
 // its fields and pages are the ones clicked.
 TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
@@ -68,7 +74,9 @@ TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
     };
 
     // The File menu opens as a window of its own below its heading; New is its first entry. The window
-    // first takes in its new size.
+    // first takes in its new size and the keyboard.
+    display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(HasFocus(display, main));
     QThread::msleep(500);
     click(20, 9);
     const QString menu = FindWindow(display, "^quillo-zdk$", main, "--class");
@@ -76,11 +84,14 @@ TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
     ASSERT_FALSE(menu.isEmpty()) << "the File menu did not open";
     const QRect menuRect = Geometry(display, menu);
     click(menuRect.left() + 40, menuRect.top() + 15);
-    ASSERT_FALSE(FindWindow(display, "^Confirmation:$").isEmpty()) << "no \"Create new file?\"";
+    const QString question = FindWindow(display, "^Confirmation:$");
+    ASSERT_FALSE(question.isEmpty()) << "no \"Create new file?\"";
+    ASSERT_TRUE(HasFocus(display, question));
     display.XDoTool({ "key", "Return" });
 
     const QString wizard = FindWindow(display, "^New notebook$");
     ASSERT_FALSE(wizard.isEmpty()) << "the wizard did not open";
+    ASSERT_TRUE(HasFocus(display, wizard));
     const QRect w = Geometry(display, wizard);
     // The bottom bar's buttons from the right edge, and the rows of the check lists.
     const int bar = w.bottom() - 22;
@@ -101,7 +112,9 @@ TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
     // Saved under a name typed into the save dialog.
     display.XDoTool({ "windowfocus", "--sync", main });
     display.XDoTool({ "key", "ctrl+s" });
-    ASSERT_FALSE(FindWindow(display, "^Save as$").isEmpty());
+    const QString saveAs = FindWindow(display, "^Save as$");
+    ASSERT_FALSE(saveAs.isEmpty());
+    ASSERT_TRUE(HasFocus(display, saveAs));
     display.XDoTool({ "key", "ctrl+a" });
     display.XDoTool({ "type", "--delay", "20", work.File("family.zdk") });
     display.XDoTool({ "key", "Return" });

@@ -1,6 +1,7 @@
 #include "printing/widgets/TO_prn_page.h"
 
 #include "notebook/IPrompts.h"
+#include "notebook/NotebookSchema.h"
 #include "notebook/ProgramPaths.h"
 #include "printing/NewTemplateQuestion.h"
 #include "printing/widgets/TKelFileEdit.h"
@@ -68,8 +69,6 @@ TO_prn_page::TO_prn_page(QWidget* parent)
 
 TO_prn_page::~TO_prn_page() = default;
 
-QString TO_prn_page::DefaultTemplate() { return QStringLiteral("..\\templates\\contacts-5.zdkt"); }
-
 void TO_prn_page::SetServices(IPrompts* prompts, IFileDialogs* fileDialogs, IDesktop* desktop)
 {
     m_prompts = prompts;
@@ -83,7 +82,7 @@ void TO_prn_page::SetNotebook(TKelPigger* notebook)
     m_notebook = notebook;
     const QString stored = notebook ? notebook->GetAttr(PrintTemplate).trimmed() : QString();
     // Setting the text that is already there signals no change; the store below must still happen.
-    const QString text = stored.isEmpty() ? DefaultTemplate() : stored;
+    const QString text = stored.isEmpty() ? QString(NotebookSchema::DefaultPrintTemplate) : stored;
     if (KelFileEdit1->Text() == text)
         FileNameChanged(text);
     else

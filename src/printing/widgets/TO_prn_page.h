@@ -55,9 +55,6 @@ public:
     // makes. A failure is told, leaves the sample empty and empties the file box.
     void ShowTemplate();
 
-    // The template the program uses when a notebook names none.
-    static QString DefaultTemplate();
-
 signals:
     // ShowTemplate ran on a file name, whether the template worked or not.
     void TemplateShown();

@@ -91,6 +91,11 @@ TWizard_new_NB::TWizard_new_NB(IPrompts& prompts, IFileDialogs& fileDialogs, IDe
         button->setAutoDefault(false);
     resize(640, 480);
     UpdateButtons();
+    connect(this, &QDialog::finished, this, [this](int result) {
+        m_finished = result == QDialog::Accepted;
+        if (m_finished)
+            Build();
+    });
 }
 
 QString TWizard_new_NB::CustomFolder() { return ProgramPaths::Resolve(QStringLiteral("..\\custom")); }
@@ -258,12 +263,6 @@ void TWizard_new_NB::Begin(TKelPigger& root)
     O_prn_page1->SetNotebook(nullptr);
     O_prn_page1->SB_show_template->setText(QStringLiteral("Show template"));
     ShowPage(NameStep);
-    disconnect(this, &QDialog::finished, this, nullptr);
-    connect(this, &QDialog::finished, this, [this](int result) {
-        m_finished = result == QDialog::Accepted;
-        if (m_finished)
-            Build();
-    });
 }
 
 void TWizard_new_NB::Open(TKelPigger& root)
