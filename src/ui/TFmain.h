@@ -90,6 +90,9 @@ public:
     void EditReminderSettings(TKelPigger* notebook) override;
     void GoToNode(TKelPigger& node) override;
 
+    // The print-template frame of the page settings: page printing takes its passed parameters from it.
+    TO_prn_page& PrintTemplateFrame() const { return *m_prnPage; }
+
     bool Changed() const { return m_session && m_session->Changed(); }
     QString FileName() const { return m_session ? m_session->FileName() : QString(); }
 

@@ -462,6 +462,7 @@ TEST_F(MainWindowTest, CheckTemplateKeepsTheTemplateForTheRecordGrid)
     auto* tabs = Find<QTabWidget>("PageControl_pages");
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, Qt::NoModifier, tabs->tabBar()->tabRect(1).center());
     auto* frame = Find<TO_prn_page>("O_prn_page1");
+    ASSERT_EQ(&window->PrintTemplateFrame(), frame);
     ASSERT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->SB_show_template->text(), "Check template");
     EXPECT_EQ(Notebook(0).GetAttr("PRINT_TEMPLATE"), "..\\templates\\contacts-5.zdkt");
