@@ -1,5 +1,6 @@
 #include "ZdkCommands.h"
 
+#include "notebook/NotebookSchema.h"
 #include "printing/PagePlacement.h"
 #include "printing/PageReport.h"
 #include "printing/TPassedParams.h"
@@ -15,8 +16,6 @@ namespace {
 const char* const PrintPageUsage = "usage: zdktool print-page FILE.zdk --notebook NAME --page NAME [--side left|right] "
                                    "[--margins L,R,T] [--template T] [--paper WxH] --pdf OUT.pdf";
 
-const QString DefaultTemplate = QStringLiteral("..\\templates\\contacts-5.zdkt");
-
 // The preview window's margins, which a plain report prints with.
 constexpr int PreviewMargin = 10;
 
@@ -26,7 +25,7 @@ QString TemplateOf(const QString& option, const TKelPigger& notebook)
     if (!option.trimmed().isEmpty())
         return option.trimmed();
     const QString stored = notebook.GetAttr(QStringLiteral("PRINT_TEMPLATE")).trimmed();
-    return stored.isEmpty() ? DefaultTemplate : stored;
+    return stored.isEmpty() ? QString(NotebookSchema::DefaultPrintTemplate) : stored;
 }
 
 } // namespace
