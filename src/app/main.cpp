@@ -6,6 +6,7 @@
 #include "printing/widgets/TD_side_select.h"
 #include "printing/widgets/TFmain_page.h"
 #include "printing/widgets/TFprintpage.h"
+#include "printing/widgets/TO_prn_page.h"
 #include "printing/widgets/TPagePrinter.h"
 #include "records/widgets/TD_reminder_settings.h"
 #include "records/widgets/TD_search.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv)
     TFprintpage printWindow(prompts, fileDialogs, printer, desktop, &window);
     TPagePrinter pagePrinter(window.Settings(), prompts, sideSelect, placement, printWindow, preview);
     QObject::connect(&pagePrinter, &TPagePrinter::PageChanged, &window, [&window] { window.SetChanged(true); });
+    QObject::connect(&pagePrinter, &TPagePrinter::TemplateFailed, &window,
+        [&window] { window.PrintTemplateFrame().ClearFileBox(); });
     TQtNotebookWizard wizard(prompts, fileDialogs, desktop, &window);
     TMainHooks hooks;
     hooks.notebookWizard = &wizard;

@@ -288,6 +288,7 @@ void TFmain::CreatePanels()
     m_prnPage->setObjectName(QStringLiteral("O_prn_page1"));
     m_prnPage->SB_show_template->setText(QStringLiteral("Check template"));
     connect(m_prnPage, &TO_prn_page::TemplateShown, this, &TFmain::TemplateChecked);
+    connect(m_prnPage, &TO_prn_page::TemplateEdited, this, [this] { SetChanged(true); });
     m_pageTabs->addTab(m_prnPage, QStringLiteral("Print template"));
     auto* pagesLayout = new QVBoxLayout(m_sheetPages);
     pagesLayout->addWidget(m_labelNotebookName);

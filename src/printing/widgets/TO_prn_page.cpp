@@ -83,10 +83,12 @@ void TO_prn_page::SetNotebook(TKelPigger* notebook)
     const QString stored = notebook ? notebook->GetAttr(PrintTemplate).trimmed() : QString();
     // Setting the text that is already there signals no change; the store below must still happen.
     const QString text = stored.isEmpty() ? QString(NotebookSchema::DefaultPrintTemplate) : stored;
+    m_showingNotebook = true;
     if (KelFileEdit1->Text() == text)
         FileNameChanged(text);
     else
         KelFileEdit1->SetText(text);
+    m_showingNotebook = false;
 }
 
 QString TO_prn_page::TemplateFileName() const { return KelFileEdit1->Text().trimmed(); }
@@ -95,8 +97,12 @@ void TO_prn_page::FileNameChanged(const QString& text)
 {
     ClearSample();
     const QString name = text.trimmed();
-    if (m_notebook && !name.isEmpty())
-        m_notebook->SetAttr(PrintTemplate, name);
+    if (!m_notebook || name.isEmpty() || m_notebook->GetAttr(PrintTemplate) == name)
+        return;
+    m_notebook->SetAttr(PrintTemplate, name);
+    // Without this a typed path would be lost on Exit, which asks only about changed documents.
+    if (!m_showingNotebook)
+        emit TemplateEdited();
 }
 
 void TO_prn_page::ClearSample()
@@ -141,11 +147,16 @@ void TO_prn_page::ShowTemplate()
 
 void TO_prn_page::Failed(const QString& message)
 {
-    // The notebook keeps its PRINT_TEMPLATE: an emptied box stores nothing.
-    KelFileEdit1->SetText(QString());
-    ClearSample();
+    ClearFileBox();
     if (m_prompts)
         m_prompts->ShowMessage(message);
+}
+
+void TO_prn_page::ClearFileBox()
+{
+    // An emptied box stores nothing.
+    KelFileEdit1->SetText(QString());
+    ClearSample();
 }
 
 void TO_prn_page::AskNewTemplate()

@@ -18,8 +18,7 @@ class TKelPigger;
 
 // The print template of a notebook: the template file box, a sample page of the template run on the
 // notebook, and the parameters every template run is passed (the side and the records per page).
-// A non-empty file name is stored in the notebook's PRINT_TEMPLATE as it is typed or chosen; the
-// caller marks the document changed when it wants the choice kept (TemplateShown).
+// A non-empty file name is stored in the notebook's PRINT_TEMPLATE as it is typed or chosen.
 class TO_prn_page : public QFrame {
     Q_OBJECT
 
@@ -54,10 +53,15 @@ public:
     // Runs the template once on the notebook (as a right-hand page) and shows the first page it
     // makes. A failure is told, leaves the sample empty and empties the file box.
     void ShowTemplate();
+    // Empties the file box after a template failed elsewhere; the notebook keeps its PRINT_TEMPLATE.
+    void ClearFileBox();
 
 signals:
     // ShowTemplate ran on a file name, whether the template worked or not.
     void TemplateShown();
+    // The user typed or chose a file name that changed the notebook's PRINT_TEMPLATE; showing a
+    // notebook never signals it.
+    void TemplateEdited();
 
 private:
     void FileNameChanged(const QString& text);
@@ -69,6 +73,7 @@ private:
     IPrompts* m_prompts = nullptr;
     IDesktop* m_desktop = nullptr;
     TKelPigger* m_notebook = nullptr;
+    bool m_showingNotebook = false;
     TPassedParams m_params;
 };
 

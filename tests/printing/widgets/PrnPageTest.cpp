@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
@@ -82,6 +83,28 @@ TEST_F(PrnPageTest, ANotebookWithoutTemplateGetsTheDefaultAndClearingTheBoxKeeps
     frame.SetNotebook(nullptr);
     EXPECT_EQ(Box()->text(), "..\\templates\\contacts-5.zdkt");
     EXPECT_EQ(Template(), "other.zdkt");
+}
+
+TEST_F(PrnPageTest, OnlyTheUsersChangesOfTheStoredTemplateAreSignalled)
+{
+    QSignalSpy edited(&frame, &TO_prn_page::TemplateEdited);
+    frame.SetNotebook(&notebook);
+    frame.SetNotebook(&notebook);
+    EXPECT_EQ(edited.count(), 0) << "showing a notebook stores the default unsignalled";
+
+    Box()->setFocus();
+    QTest::keyClick(Box(), Qt::Key_End);
+    QTest::keyClicks(Box(), " ");
+    QTest::keyClick(Box(), Qt::Key_Backspace);
+    EXPECT_EQ(edited.count(), 0) << "a trailing blank is trimmed away";
+    QTest::keyClick(Box(), Qt::Key_Backspace);
+    EXPECT_EQ(edited.count(), 1);
+    EXPECT_EQ(Template(), "..\\templates\\contacts-5.zdk");
+
+    frame.ClearFileBox();
+    EXPECT_EQ(frame.TemplateFileName(), "");
+    EXPECT_EQ(Template(), "..\\templates\\contacts-5.zdk");
+    EXPECT_EQ(edited.count(), 1);
 }
 
 TEST_F(PrnPageTest, TheSampleRunPassesRppLessOneAsAnIntegerAndTheRightSide)
