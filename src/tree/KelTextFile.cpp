@@ -1,6 +1,7 @@
 #include "tree/KelTextFile.h"
 
 #include "tree/EKelError.h"
+#include "tree/TKelPigger.h"
 
 #include <QFile>
 
@@ -11,6 +12,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quillo::KelTextFile {
 
@@ -42,7 +47,56 @@ void ReadInto(QIODevice& device, QByteArray& data, const QString& name, qint64 m
     }
 }
 
+bool LineEndIsNormal(const char* data, qsizetype size, qsizetype at)
+{
+    switch (data[at]) {
+    case '\0':
+        return false;
+    case '\r':
+        return at + 1 < size && data[at + 1] == '\n';
+    case '\n':
+        return at > 0 && data[at - 1] == '\r';
+    default:
+        return true;
+    }
+}
+
+// True when the text holds no NUL and every line end in it is a CR LF.
+bool HasNormalLineEnds(QByteArrayView text)
+{
+    const char* data = text.data();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Lines run to a few hundred bytes: look at sixteen at a time for the three bytes that matter.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        unsigned hits = unsigned(_mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul))));
+        for (; hits; hits &= hits - 1)
+            if (!LineEndIsNormal(data, size, i + __builtin_ctz(hits)))
+                return false;
+    }
+#endif
+    for (; i < size; ++i)
+        if (!LineEndIsNormal(data, size, i))
+            return false;
+    return true;
+}
+
 } // namespace
+
+QByteArray Normalized(QByteArray text)
+{
+    if (!HasNormalLineEnds(text))
+        return TKelPigger::NormalizeText(text);
+    if (!text.isEmpty() && !text.endsWith('\n'))
+        text.append("\r\n", 2);
+    return text;
+}
 
 QString Open(QFile& file, const QString& path, qint64 maxSize)
 {
@@ -75,7 +129,8 @@ QByteArray Read(const QString& path, qint64 maxSize)
     if (!refusal.isEmpty())
         throw EKelError(QStringLiteral("Cannot open file %1: %2").arg(path, refusal));
     QByteArray data;
-    data.reserve(qsizetype(file.size()) + 1);
+    // Two bytes more for the line end that normalising may append.
+    data.reserve(qsizetype(file.size()) + 2);
     ReadInto(file, data, path, maxSize);
     return data;
 }
@@ -83,6 +138,10 @@ QByteArray Read(const QString& path, qint64 maxSize)
 QByteArray ReadStream(QIODevice& device, const QString& name, qint64 maxSize)
 {
     QByteArray data;
+    // A file says how much it holds: one allocation then, instead of growing through copies. The two
+    // bytes more are for the line end that normalising may append.
+    if (!device.isSequential())
+        data.reserve(qsizetype(std::clamp<qint64>(device.size() - device.pos(), 0, maxSize)) + 2);
     ReadInto(device, data, name, maxSize);
     return data;
 }

@@ -21,4 +21,9 @@ QByteArray Read(const QString& path, qint64 maxSize = MaxSize);
 // Reads a stream to its end, refusing it once it passes maxSize bytes; name names it in messages.
 QByteArray ReadStream(QIODevice& device, const QString& name, qint64 maxSize = MaxSize);
 
+// TKelPigger::NormalizeText(text). A text whose line ends are all CR LF already (as in every file
+// this program writes) is taken over instead of copied: at most the last line end is appended, in
+// place when the buffer has room (Read and ReadStream leave it).
+QByteArray Normalized(QByteArray text);
+
 } // namespace quillo::KelTextFile

@@ -19,9 +19,18 @@ void TKelParseContext::Fail(const QString& message, qsizetype at) const { throw 
 
 QByteArray TKelParseContext::InternTag(const char* begin, qsizetype size)
 {
-    for (const QByteArray& tag : m_tags)
-        if (tag.size() == size && std::memcmp(tag.constData(), begin, size_t(size)) == 0)
-            return tag;
+    // Siblings mostly share their tag (the records of a page): try the last one found first.
+    const auto equal = [&](const QByteArray& tag) {
+        return tag.size() == size && std::memcmp(tag.constData(), begin, size_t(size)) == 0;
+    };
+    if (m_lastTag < m_tags.size() && equal(m_tags[m_lastTag]))
+        return m_tags[m_lastTag];
+    for (size_t i = 0; i < m_tags.size(); ++i) {
+        if (equal(m_tags[i])) {
+            m_lastTag = i;
+            return m_tags[i];
+        }
+    }
     QByteArray tag(begin, size);
     if (m_tags.size() < 64)
         m_tags.push_back(tag);

@@ -50,6 +50,7 @@ struct TKelParseContext {
 
 private:
     std::vector<QByteArray> m_tags;
+    size_t m_lastTag = 0;
 };
 
 } // namespace quillo

@@ -163,6 +163,16 @@ void TKelPigger::DestroyChildren()
     std::vector<TKelPigger*> pending = std::move(m_children);
     m_children.clear();
     while (!pending.empty()) {
+        // A long sibling list lies beyond the cache; fetching nodes and their attributes a few
+        // steps ahead hides most of the misses that freeing them costs.
+        const size_t count = pending.size();
+        if (count > 8)
+            __builtin_prefetch(pending[count - 9]);
+        if (count > 4) {
+            const TKelPigger* soon = pending[count - 5];
+            __builtin_prefetch(soon->m_attrText.constData());
+            __builtin_prefetch(soon->m_attrs.data());
+        }
         TKelPigger* node = pending.back();
         pending.pop_back();
         pending.insert(pending.end(), node->m_children.begin(), node->m_children.end());
@@ -470,9 +480,10 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
         c.attrs.push_back({ offset, nameLength, uint32_t(c.attrSize - offset - nameLength) });
     }
     m_attrText = QString(reinterpret_cast<const QChar*>(c.attrText.data()), c.attrSize);
-    m_attrs.resize(c.attrs.size());
-    for (size_t i = 0; i < c.attrs.size(); ++i)
-        m_attrs[i] = { c.attrs[i][0], c.attrs[i][1], c.attrs[i][2] };
+    m_attrs.clear();
+    m_attrs.reserve(c.attrs.size());
+    for (const auto& [offset, nameLength, valueLength] : c.attrs)
+        m_attrs.push_back({ offset, nameLength, valueLength });
     c.SkipBlanks();
 }
 
@@ -570,7 +581,7 @@ QByteArray TKelPigger::NormalizeText(QByteArrayView bytes)
 
 void TKelPigger::LoadFromStream(QIODevice& stream)
 {
-    LoadFromText(NormalizeText(KelTextFile::ReadStream(stream, QStringLiteral("the stream"))));
+    LoadFromText(KelTextFile::Normalized(KelTextFile::ReadStream(stream, QStringLiteral("the stream"))));
 }
 
 void TKelPigger::SaveToStream(QIODevice& stream) const
@@ -580,7 +591,10 @@ void TKelPigger::SaveToStream(QIODevice& stream) const
         stream.write(text);
 }
 
-void TKelPigger::LoadFromFile(const QString& fileName) { LoadFromText(NormalizeText(KelTextFile::Read(fileName))); }
+void TKelPigger::LoadFromFile(const QString& fileName)
+{
+    LoadFromText(KelTextFile::Normalized(KelTextFile::Read(fileName)));
+}
 
 void TKelPigger::SaveToFile(const QString& fileName) const
 {

@@ -5,6 +5,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 using namespace quillo;
@@ -90,6 +93,44 @@ TEST(TKelPiggerAttributes, ReplaceKeepsPositionEmptyRemovesAndReAddAppends)
     node.DeleteAttr(QStringLiteral("a"));
     EXPECT_EQ(AttrNames(node), QStringList({ "C", "B" }));
     EXPECT_EQ(node.AttrValue(0), QStringLiteral("3"));
+}
+
+TEST(TKelPiggerAttributes, EditsMatchASimpleListOverManySteps)
+{
+    // Values grow, shrink and vanish on a node read from text and on copies of it.
+    auto node = ReadTree("<A N0=\"start\" N1=\"\xc3\xa9\"/>");
+    std::vector<std::pair<QString, QString>> expected { { "N0", "start" }, { "N1", "\u00e9" } };
+    uint32_t seed = 7;
+    const auto next = [&seed](uint32_t bound) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % bound;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const QString name = QStringLiteral("N%1").arg(next(12));
+        const QString value(int(next(4) == 0 ? 0 : next(40)), QChar(u'a' + char16_t(step % 26)));
+        node->SetAttr(name, value);
+        const auto found
+            = std::find_if(expected.begin(), expected.end(), [&](const auto& attr) { return attr.first == name; });
+        if (value.isEmpty() && found != expected.end())
+            expected.erase(found);
+        else if (found != expected.end())
+            found->second = value;
+        else if (!value.isEmpty())
+            expected.emplace_back(name, value);
+        ASSERT_EQ(node->AttrCount(), int(expected.size())) << step;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(node->AttrName(int(i)), expected[i].first) << step;
+            ASSERT_EQ(node->AttrValue(int(i)), expected[i].second) << step;
+        }
+        if (step % 500 == 0) {
+            TKelPigger copy;
+            copy.Assign(*node);
+            copy.SetAttr(name, QStringLiteral("only in the copy"));
+            ASSERT_EQ(node->GetAttr(name), value);
+            node->Assign(copy);
+            node->SetAttr(name, value);
+        }
+    }
 }
 
 TEST(TKelPiggerAttributes, DuplicatesReadFromTextAreKeptAndFirstWins)

@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -312,6 +314,25 @@ TEST(TextFormatStreams, LineEndsNormaliseToCrLf)
     };
     for (const auto& c : cases)
         EXPECT_EQ(TKelPigger::NormalizeText(c.in), c.out) << c.in.toHex().constData();
+
+    // Text that needs no change, or only the last line end, is taken over; the rest is rewritten.
+    // Every mix of the bytes that matter, also across the 16-byte blocks the check reads.
+    const char alphabet[] = { 'a', '\r', '\n', '\0' };
+    std::vector<QByteArray> texts { "" };
+    for (size_t i = 0; i < texts.size() && texts[i].size() < 6; ++i)
+        for (const char c : alphabet)
+            texts.push_back(texts[i] + c);
+    for (qsizetype at = 0; at < 40; ++at)
+        for (const QByteArray& end : { QByteArray("\r"), QByteArray("\n"), QByteArray("\r\n"), QByteArray(1, '\0') })
+            texts.push_back(QByteArray(at, 'x') + end + QByteArray(40 - at, 'y') + "\r\n");
+    for (const QByteArray& text : texts)
+        ASSERT_EQ(KelTextFile::Normalized(text), TKelPigger::NormalizeText(text)) << text.toHex().constData();
+    QByteArray normal("<A/>\r\n<B/>");
+    normal.reserve(normal.size() + 2);
+    const char* storage = normal.constData();
+    const QByteArray taken = KelTextFile::Normalized(std::move(normal));
+    EXPECT_EQ(taken, "<A/>\r\n<B/>\r\n");
+    EXPECT_EQ(taken.constData(), storage);
 
     QBuffer buffer;
     buffer.setData("<A V=\"x\ny\"/>");

@@ -2,6 +2,7 @@
 
 #include "notebook/NotebookSchema.h"
 #include "tree/EKelPiggerError.h"
+#include "tree/KelTextFile.h"
 
 namespace quillo::zdktool {
 
@@ -35,7 +36,7 @@ Counts CountNotebooks(const TKelPigger& root)
 bool LoadDocument(const QString& path, TKelPigger& root)
 {
     try {
-        root.LoadFromText(TKelPigger::NormalizeText(ReadInput(path)));
+        root.LoadFromText(KelTextFile::Normalized(ReadInput(path)));
         return true;
     } catch (const EKelPiggerError& error) {
         Fail(QStringLiteral("%1: %2 at byte %3").arg(path, error.Message()).arg(error.Position));
