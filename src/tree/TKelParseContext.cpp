@@ -1,7 +1,5 @@
 #include "tree/TKelParseContext.h"
 
-#include "tree/EKelPiggerError.h"
-
 #include <cstring>
 
 namespace quillo {
@@ -12,10 +10,13 @@ TKelParseContext::TKelParseContext(const QByteArray& source)
     , length(text.size())
 {
     if (length >= std::numeric_limits<int>::max())
-        Fail(QStringLiteral("Text too large"), 0);
+        Fail(EKelPiggerError::TFault::TooLarge, 0);
 }
 
-void TKelParseContext::Fail(const QString& message, qsizetype at) const { throw EKelPiggerError(message, int(at + 1)); }
+void TKelParseContext::Fail(EKelPiggerError::TFault fault, qsizetype at, const QByteArray& tag) const
+{
+    throw EKelPiggerError(fault, int(at + 1), tag);
+}
 
 QByteArray TKelParseContext::InternTag(const char* begin, qsizetype size)
 {

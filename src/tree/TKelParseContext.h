@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tree/EKelPiggerError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,7 +26,7 @@ struct TKelParseContext {
         while (pos < length - 1 && uchar(data[pos]) <= 32)
             ++pos;
     }
-    [[noreturn]] void Fail(const QString& message, qsizetype at) const;
+    [[noreturn]] void Fail(EKelPiggerError::TFault fault, qsizetype at, const QByteArray& tag = QByteArray()) const;
     // Tags repeat across thousands of elements; equal tags share one buffer.
     QByteArray InternTag(const char* begin, qsizetype size);
 

@@ -17,6 +17,8 @@ namespace quillo {
 
 namespace {
 
+using TFault = EKelPiggerError::TFault;
+
 constexpr std::array<bool, 256> MakeSet(const char* members)
 {
     std::array<bool, 256> set {};
@@ -414,7 +416,7 @@ void TKelPigger::Parse(TKelParseContext& context)
     } else {
         context.pos += 1;
         if (context.At(context.pos - 1) != '>')
-            context.Fail(QStringLiteral("Syntax error"), context.pos);
+            context.Fail(TFault::StartTagUnclosed, context.pos);
         ParseContent(context);
         ParseEndTag(context);
     }
@@ -426,13 +428,13 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
 {
     const qsizetype open = FindByte(c, c.pos, '<');
     if (open < 0)
-        c.Fail(QStringLiteral("Syntax error"), c.pos);
+        c.Fail(TFault::NoElement, c.pos);
     const qsizetype start = c.pos;
     c.pos = open + 1;
     c.SkipBlanks();
     const qsizetype tagEnd = FindIn(c, c.pos, TagEnd);
     if (tagEnd < 0)
-        c.Fail(QStringLiteral("Syntax error"), start);
+        c.Fail(TFault::TagUnended, start);
     m_tag = TrimmedUpperTag(c, c.pos, tagEnd);
     c.pos = tagEnd;
 
@@ -445,10 +447,10 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
             break;
         // The start tag runs to the end of the text.
         if (c.pos >= c.length || (c.pos == c.length - 1 && IsBlank(next)))
-            c.Fail(QStringLiteral("Syntax error"), c.pos);
+            c.Fail(TFault::StartTagUnended, c.pos);
         const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
         if (nameEnd < 0)
-            c.Fail(QStringLiteral("Syntax error"), c.pos);
+            c.Fail(TFault::AttrNameUnended, c.pos);
         const auto offset = uint32_t(c.attrSize);
         const auto nameLength = uint32_t(AppendUpperName(c, c.data + c.pos, nameEnd - c.pos));
         c.pos = nameEnd;
@@ -460,14 +462,14 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
             if (c.At(c.pos) == '"') {
                 const qsizetype quote = FindByte(c, c.pos + 1, '"');
                 if (quote < 0)
-                    c.Fail(QStringLiteral("Syntax error"), c.pos);
+                    c.Fail(TFault::QuoteUnclosed, c.pos);
                 valueBegin = c.pos + 1;
                 valueEnd = quote;
                 c.pos = quote + 1;
             } else {
                 const qsizetype end = FindIn(c, c.pos, BareValueEnd);
                 if (end < 0)
-                    c.Fail(QStringLiteral("Syntax error"), c.pos);
+                    c.Fail(TFault::BareValueUnended, c.pos);
                 valueBegin = c.pos;
                 valueEnd = end;
                 c.pos = end;
@@ -507,7 +509,7 @@ void TKelPigger::ParseContent(TKelParseContext& c)
             c.pos = open;
         }
         if (open < 0)
-            c.Fail(QStringLiteral("Syntax error"), c.pos);
+            c.Fail(TFault::ContentUnended, c.pos);
         if (c.At(open + 1) == '/')
             return;
 
@@ -516,9 +518,9 @@ void TKelPigger::ParseContent(TKelParseContext& c)
             ++tagBegin;
         const qsizetype tagEnd = FindIn(c, tagBegin, TagEnd);
         if (tagEnd < 0)
-            c.Fail(QStringLiteral("Syntax error"), c.pos);
+            c.Fail(TFault::ChildTagUnended, c.pos);
         if (c.depth >= MaxDepth)
-            c.Fail(QStringLiteral("Elements nested deeper than %1 levels").arg(MaxDepth), c.pos);
+            c.Fail(TFault::TooDeep, c.pos);
         TKelPigger* child = CreateChild(TrimmedUpperTag(c, tagBegin, tagEnd));
         if (child) {
             child->Parse(c);
@@ -534,9 +536,8 @@ void TKelPigger::ParseEndTag(TKelParseContext& c)
 {
     c.SkipBlanks();
     const qsizetype start = c.pos;
-    const QString unclosed = QStringLiteral("Unclosed tag: %1").arg(QString::fromUtf8(m_tag));
     if (c.At(c.pos) != '<' || c.At(c.pos + 1) != '/')
-        c.Fail(unclosed, start);
+        c.Fail(TFault::EndTagMismatch, start, m_tag);
     c.pos += 2;
     const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
     const qsizetype nameBegin = c.pos;
@@ -544,10 +545,10 @@ void TKelPigger::ParseEndTag(TKelParseContext& c)
         c.pos = nameEnd;
     const qsizetype nameLength = nameEnd >= 0 ? nameEnd - nameBegin : 0;
     if (qstrnicmp(c.data + nameBegin, nameLength, m_tag.constData(), m_tag.size()) != 0)
-        c.Fail(unclosed, start);
+        c.Fail(TFault::EndTagMismatch, start, m_tag);
     c.SkipBlanks();
     if (c.At(c.pos) != '>')
-        c.Fail(unclosed, start);
+        c.Fail(TFault::EndTagMismatch, start, m_tag);
     ++c.pos;
 }
 

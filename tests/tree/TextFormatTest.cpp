@@ -156,35 +156,40 @@ TEST(TextFormatReader, GrammarVariants)
     EXPECT_TRUE(ReadTree("")->Tag().isEmpty());
 }
 
-TEST(TextFormatReader, MalformedTextGivesMessageAndPosition)
+TEST(TextFormatReader, MalformedTextGivesFaultMessageAndPosition)
 {
+    using TFault = EKelPiggerError::TFault;
     const struct {
         QByteArray text;
+        TFault fault;
         const char* message;
         int position;
     } cases[] = {
-        { "abc", "Syntax error", 1 },
-        { "  <A", "Syntax error", 3 },
-        { "<A x=\"1", "Syntax error", 6 },
-        { "<A x=1", "Syntax error", 6 },
-        { "<A x\r\n", "Syntax error", 6 }, // start tag runs into the end of the text
-        { "<A\r\n", "Syntax error", 4 },
-        { "<A/ >", "Syntax error", 4 },
-        { "<A>", "Syntax error", 4 },
-        { "<A>text", "Syntax error", 4 },
-        { "<A><B>", "Syntax error", 7 },
-        { "<?xml version=\"1.0\"?><A/>", "Syntax error", 26 },
-        { "<A></B>", "Unclosed tag: A", 4 },
-        { "<A></A", "Unclosed tag: A", 4 },
-        { "<A>  </ A>", "Unclosed tag: A", 6 },
-        { "<a></A x>", "Unclosed tag: A", 4 },
-        { "<A><b>x</B\r\n", "Unclosed tag: B", 8 },
+        { "abc", TFault::NoElement, "Syntax error", 1 },
+        { "  <A", TFault::TagUnended, "Syntax error", 3 },
+        { "<A x", TFault::AttrNameUnended, "Syntax error", 4 },
+        { "<A x=\"1", TFault::QuoteUnclosed, "Syntax error", 6 },
+        { "<A x=1", TFault::BareValueUnended, "Syntax error", 6 },
+        { "<A x\r\n", TFault::StartTagUnended, "Syntax error", 6 }, // start tag runs into the end of the text
+        { "<A\r\n", TFault::StartTagUnended, "Syntax error", 4 },
+        { "<A/ >", TFault::StartTagUnclosed, "Syntax error", 4 },
+        { "<A>", TFault::ContentUnended, "Syntax error", 4 },
+        { "<A>text", TFault::ContentUnended, "Syntax error", 4 },
+        { "<A><B>", TFault::ContentUnended, "Syntax error", 7 },
+        { "<A><B", TFault::ChildTagUnended, "Syntax error", 4 },
+        { "<?xml version=\"1.0\"?><A/>", TFault::ContentUnended, "Syntax error", 26 },
+        { "<A></B>", TFault::EndTagMismatch, "Unclosed tag: A", 4 },
+        { "<A></A", TFault::EndTagMismatch, "Unclosed tag: A", 4 },
+        { "<A>  </ A>", TFault::EndTagMismatch, "Unclosed tag: A", 6 },
+        { "<a></A x>", TFault::EndTagMismatch, "Unclosed tag: A", 4 },
+        { "<A><b>x</B\r\n", TFault::EndTagMismatch, "Unclosed tag: B", 8 },
     };
     for (const auto& c : cases) {
         try {
             ReadTree(c.text);
             ADD_FAILURE() << "no error for " << c.text.constData();
         } catch (const EKelPiggerError& error) {
+            EXPECT_EQ(error.Fault, c.fault) << c.text.constData();
             EXPECT_EQ(error.Message(), QString::fromUtf8(c.message)) << c.text.constData();
             EXPECT_EQ(error.Position, c.position) << c.text.constData();
         }
@@ -206,6 +211,7 @@ TEST(TextFormatReader, NestingLimit)
         ReadTree(nested(TKelPigger::MaxDepth + 1));
         FAIL();
     } catch (const EKelPiggerError& error) {
+        EXPECT_EQ(error.Fault, EKelPiggerError::TFault::TooDeep);
         EXPECT_EQ(error.Message(), QStringLiteral("Elements nested deeper than 1000 levels"));
         EXPECT_EQ(error.Position, 3 * TKelPigger::MaxDepth + 1);
     }

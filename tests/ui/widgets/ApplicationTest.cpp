@@ -24,7 +24,7 @@ TEST(UncaughtErrors, TheMessageOfEveryKindOfException)
     };
     const Case cases[] = {
         { "general", std::make_exception_ptr(EKelError("Invalid report template")), "Invalid report template" },
-        { "reader", std::make_exception_ptr(EKelPiggerError("Syntax error", 12)), "Syntax error" },
+        { "reader", std::make_exception_ptr(EKelPiggerError(EKelPiggerError::TFault::NoElement, 12)), "Syntax error" },
         { "standard", std::make_exception_ptr(std::runtime_error("disk full")), "disk full" },
         { "memory", std::make_exception_ptr(std::bad_alloc()), "Out of memory" },
         { "foreign", std::make_exception_ptr(42), "Unknown error" },
