@@ -395,6 +395,7 @@ void TKelPigger::ChildParsed(TKelPigger*) { }
 
 bool TKelPigger::AcceptText(const QByteArray&) { return true; }
 
+// document := blanks [ element ]
 void TKelPigger::LoadFromText(const QByteArray& text)
 {
     Clear();
@@ -405,6 +406,7 @@ void TKelPigger::LoadFromText(const QByteArray& text)
     Parse(context);
 }
 
+// element := start-tag ( "/>" | ">" content end-tag )
 void TKelPigger::Parse(TKelParseContext& context)
 {
     ++context.depth;
@@ -424,6 +426,7 @@ void TKelPigger::Parse(TKelParseContext& context)
     --context.depth;
 }
 
+// start-tag := { byte } "<" tag { name [ "=" ( '"' value '"' | bare-value ) ] }, up to "/" or ">"
 void TKelPigger::ParseStartTag(TKelParseContext& c)
 {
     const qsizetype open = FindByte(c, c.pos, '<');
@@ -489,6 +492,7 @@ void TKelPigger::ParseStartTag(TKelParseContext& c)
     c.SkipBlanks();
 }
 
+// content := { text | element } until "</"; text is trimmed and unescaped
 void TKelPigger::ParseContent(TKelParseContext& c)
 {
     for (;;) {
@@ -532,6 +536,7 @@ void TKelPigger::ParseContent(TKelParseContext& c)
     }
 }
 
+// end-tag := "</" tag ">", the tag equal to the start tag's but for ASCII case
 void TKelPigger::ParseEndTag(TKelParseContext& c)
 {
     c.SkipBlanks();

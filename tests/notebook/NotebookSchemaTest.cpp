@@ -49,8 +49,16 @@ TEST(NotebookSchemaTest, SanitizeNameReplacesEachForbiddenCharacterByUnderscore)
 
 TEST(NotebookSchemaTest, RppFallsBackToTenForUnusableValues)
 {
-    const std::pair<QString, int> cases[] = { { "", 10 }, { "20", 20 }, { "500", 500 }, { "abc", 10 }, { "12x", 10 },
-        { "2.5", 10 }, { "0", 10 }, { "-5", 10 } };
+    const std::pair<QString, int> cases[] = {
+        { "", 10 },
+        { "20", 20 },
+        { "500", 500 },
+        { "abc", 10 },
+        { "12x", 10 },
+        { "2.5", 10 },
+        { "0", 10 },
+        { "-5", 10 },
+    };
     for (const auto& [value, rpp] : cases) {
         TKelPigger notebook;
         notebook.SetAttr("RPP", value);

@@ -75,8 +75,13 @@ QString Grid(TKelTranspQuery& t)
 TEST(TKelTranspQuery, KeyChangesStartRowsAndHeadersAreOrdered)
 {
     TKelTranspQuery t(QStringLiteral("1"),
-        SalesSource({ { "A", 2024, "Feb", 1.5 }, { "A", 2023, "Mar", 2.0 }, { "B", 2024, "Jan", 3.0 },
-            { "A", 2024, "feb", 4.0 }, { "A", 2024, "Feb", 5.0 } }));
+        SalesSource({
+            { "A", 2024, "Feb", 1.5 },
+            { "A", 2023, "Mar", 2.0 },
+            { "B", 2024, "Jan", 3.0 },
+            { "A", 2024, "feb", 4.0 },
+            { "A", 2024, "Feb", 5.0 },
+        }));
     t.Build();
     EXPECT_EQ(Headers(t), QStringLiteral("2023 Mar | 2024 Feb | 2024 Jan"));
     EXPECT_EQ(t.RowCount, 3);

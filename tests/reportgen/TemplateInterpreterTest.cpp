@@ -334,8 +334,13 @@ namespace {
 // Person, year, month, amount: sorted by person.
 std::shared_ptr<TMemoryQuery> Sales()
 {
-    return std::make_shared<TMemoryQuery>(std::vector<TMemoryQuery::Field> { { "Person", kftString },
-                                              { "Year", kftInt }, { "Q", kftInt }, { "Sum", kftInt } },
+    return std::make_shared<TMemoryQuery>(
+        std::vector<TMemoryQuery::Field> {
+            { "Person", kftString },
+            { "Year", kftInt },
+            { "Q", kftInt },
+            { "Sum", kftInt },
+        },
         std::vector<std::vector<QVariant>> { { "Ann", 2023, 1, 10 }, { "Ann", 2024, 1, 30 }, { "Bob", 2023, 2, 20 } });
 }
 
