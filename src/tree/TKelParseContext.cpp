@@ -5,11 +5,11 @@
 namespace quillo {
 
 TKelParseContext::TKelParseContext(const QByteArray& source)
-    : text(source)
-    , data(text.constData())
-    , length(text.size())
+    : Text(source)
+    , Data(Text.constData())
+    , Length(Text.size())
 {
-    if (length >= std::numeric_limits<int>::max())
+    if (Length >= std::numeric_limits<int>::max())
         Fail(EKelPiggerError::TFault::TooLarge, 0);
 }
 

@@ -36,32 +36,32 @@ bool IsBlank(unsigned char byte) { return byte <= 32; }
 // First index at or after from whose byte is in the set, or -1.
 qsizetype FindIn(const TKelParseContext& c, qsizetype from, const std::array<bool, 256>& set)
 {
-    for (qsizetype i = from; i < c.length; ++i)
-        if (set[uchar(c.data[i])])
+    for (qsizetype i = from; i < c.Length; ++i)
+        if (set[uchar(c.Data[i])])
             return i;
     return -1;
 }
 
 qsizetype FindByte(const TKelParseContext& c, qsizetype from, char byte)
 {
-    if (from >= c.length)
+    if (from >= c.Length)
         return -1;
-    const void* hit = std::memchr(c.data + from, byte, size_t(c.length - from));
-    return hit ? static_cast<const char*>(hit) - c.data : -1;
+    const void* hit = std::memchr(c.Data + from, byte, size_t(c.Length - from));
+    return hit ? static_cast<const char*>(hit) - c.Data : -1;
 }
 
 QByteArray TrimmedUpperTag(TKelParseContext& c, qsizetype begin, qsizetype end)
 {
-    while (begin < end && IsBlank(uchar(c.data[begin])))
+    while (begin < end && IsBlank(uchar(c.Data[begin])))
         ++begin;
-    while (end > begin && IsBlank(uchar(c.data[end - 1])))
+    while (end > begin && IsBlank(uchar(c.Data[end - 1])))
         --end;
     bool plain = true;
     for (qsizetype i = begin; i < end && plain; ++i)
-        plain = !(c.data[i] >= 'a' && c.data[i] <= 'z');
+        plain = !(c.Data[i] >= 'a' && c.Data[i] <= 'z');
     if (plain)
-        return c.InternTag(c.data + begin, end - begin);
-    const QByteArray tag = KelTextCodec::AsciiUpper(QByteArray(c.data + begin, end - begin));
+        return c.InternTag(c.Data + begin, end - begin);
+    const QByteArray tag = KelTextCodec::AsciiUpper(QByteArray(c.Data + begin, end - begin));
     return c.InternTag(tag.constData(), tag.size());
 }
 
@@ -72,13 +72,13 @@ qsizetype AppendUpperName(TKelParseContext& c, const char* bytes, qsizetype size
     char16_t* end = KelTextCodec::DecodeName(bytes, size, out);
     const qsizetype length = end - out;
     if (std::none_of(out, end, [](char16_t unit) { return unit >= 0x80 || (unit >= 'a' && unit <= 'z'); })) {
-        c.attrSize += length;
+        c.AttrSize += length;
         return length;
     }
     const QString upper = KelTextCodec::UpperCase(QStringView(out, length));
     out = c.AttrRoom(upper.size());
     std::copy_n(upper.utf16(), upper.size(), out);
-    c.attrSize += upper.size();
+    c.AttrSize += upper.size();
     return upper.size();
 }
 
@@ -409,152 +409,153 @@ void TKelPigger::LoadFromText(const QByteArray& text)
 // element := start-tag ( "/>" | ">" content end-tag )
 void TKelPigger::Parse(TKelParseContext& context)
 {
-    ++context.depth;
+    ++context.Depth;
     ParseStartTag(context);
-    m_readPosition = int(context.pos + 1);
-    const bool empty = context.At(context.pos) == '/' && context.At(context.pos + 1) == '>';
+    m_readPosition = int(context.Pos + 1);
+    const bool empty = context.At(context.Pos) == '/' && context.At(context.Pos + 1) == '>';
     if (empty) {
-        context.pos += 2;
+        context.Pos += 2;
     } else {
-        context.pos += 1;
-        if (context.At(context.pos - 1) != '>')
-            context.Fail(TFault::StartTagUnclosed, context.pos);
+        context.Pos += 1;
+        if (context.At(context.Pos - 1) != '>')
+            context.Fail(TFault::StartTagUnclosed, context.Pos);
         ParseContent(context);
         ParseEndTag(context);
     }
-    m_readPosition = int(context.pos + 1);
-    --context.depth;
+    m_readPosition = int(context.Pos + 1);
+    --context.Depth;
 }
 
 // start-tag := { byte } "<" tag { name [ "=" ( '"' value '"' | bare-value ) ] }, up to "/" or ">"
-void TKelPigger::ParseStartTag(TKelParseContext& c)
+void TKelPigger::ParseStartTag(TKelParseContext& context)
 {
-    const qsizetype open = FindByte(c, c.pos, '<');
+    const qsizetype open = FindByte(context, context.Pos, '<');
     if (open < 0)
-        c.Fail(TFault::NoElement, c.pos);
-    const qsizetype start = c.pos;
-    c.pos = open + 1;
-    c.SkipBlanks();
-    const qsizetype tagEnd = FindIn(c, c.pos, TagEnd);
+        context.Fail(TFault::NoElement, context.Pos);
+    const qsizetype start = context.Pos;
+    context.Pos = open + 1;
+    context.SkipBlanks();
+    const qsizetype tagEnd = FindIn(context, context.Pos, TagEnd);
     if (tagEnd < 0)
-        c.Fail(TFault::TagUnended, start);
-    m_tag = TrimmedUpperTag(c, c.pos, tagEnd);
-    c.pos = tagEnd;
+        context.Fail(TFault::TagUnended, start);
+    m_tag = TrimmedUpperTag(context, context.Pos, tagEnd);
+    context.Pos = tagEnd;
 
-    c.attrSize = 0;
-    c.attrs.clear();
+    context.AttrSize = 0;
+    context.Attrs.clear();
     for (;;) {
-        c.SkipBlanks();
-        const unsigned char next = c.At(c.pos);
+        context.SkipBlanks();
+        const unsigned char next = context.At(context.Pos);
         if (next == '/' || next == '>')
             break;
         // The start tag runs to the end of the text.
-        if (c.pos >= c.length || (c.pos == c.length - 1 && IsBlank(next)))
-            c.Fail(TFault::StartTagUnended, c.pos);
-        const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
+        if (context.Pos >= context.Length || (context.Pos == context.Length - 1 && IsBlank(next)))
+            context.Fail(TFault::StartTagUnended, context.Pos);
+        const qsizetype nameEnd = FindIn(context, context.Pos, NameEnd);
         if (nameEnd < 0)
-            c.Fail(TFault::AttrNameUnended, c.pos);
-        const auto offset = uint32_t(c.attrSize);
-        const auto nameLength = uint32_t(AppendUpperName(c, c.data + c.pos, nameEnd - c.pos));
-        c.pos = nameEnd;
-        c.SkipBlanks();
-        if (c.At(c.pos) == '=') {
-            ++c.pos;
-            c.SkipBlanks();
+            context.Fail(TFault::AttrNameUnended, context.Pos);
+        const auto offset = uint32_t(context.AttrSize);
+        const auto nameLength = uint32_t(AppendUpperName(context, context.Data + context.Pos, nameEnd - context.Pos));
+        context.Pos = nameEnd;
+        context.SkipBlanks();
+        if (context.At(context.Pos) == '=') {
+            ++context.Pos;
+            context.SkipBlanks();
             qsizetype valueBegin, valueEnd;
-            if (c.At(c.pos) == '"') {
-                const qsizetype quote = FindByte(c, c.pos + 1, '"');
+            if (context.At(context.Pos) == '"') {
+                const qsizetype quote = FindByte(context, context.Pos + 1, '"');
                 if (quote < 0)
-                    c.Fail(TFault::QuoteUnclosed, c.pos);
-                valueBegin = c.pos + 1;
+                    context.Fail(TFault::QuoteUnclosed, context.Pos);
+                valueBegin = context.Pos + 1;
                 valueEnd = quote;
-                c.pos = quote + 1;
+                context.Pos = quote + 1;
             } else {
-                const qsizetype end = FindIn(c, c.pos, BareValueEnd);
+                const qsizetype end = FindIn(context, context.Pos, BareValueEnd);
                 if (end < 0)
-                    c.Fail(TFault::BareValueUnended, c.pos);
-                valueBegin = c.pos;
+                    context.Fail(TFault::BareValueUnended, context.Pos);
+                valueBegin = context.Pos;
                 valueEnd = end;
-                c.pos = end;
+                context.Pos = end;
             }
             const qsizetype size = valueEnd - valueBegin;
-            char16_t* out = c.AttrRoom(KelTextCodec::MaxDecodedSize(size));
-            const char16_t* end = KelTextCodec::DecodeValue(c.data + valueBegin, size, c.length - valueBegin, out);
-            c.attrSize = end - c.attrText.data();
+            char16_t* out = context.AttrRoom(KelTextCodec::MaxDecodedSize(size));
+            const char16_t* end
+                = KelTextCodec::DecodeValue(context.Data + valueBegin, size, context.Length - valueBegin, out);
+            context.AttrSize = end - context.AttrText.data();
         }
-        c.attrs.push_back({ offset, nameLength, uint32_t(c.attrSize - offset - nameLength) });
+        context.Attrs.push_back({ offset, nameLength, uint32_t(context.AttrSize - offset - nameLength) });
     }
-    m_attrText = QString(reinterpret_cast<const QChar*>(c.attrText.data()), c.attrSize);
+    m_attrText = QString(reinterpret_cast<const QChar*>(context.AttrText.data()), context.AttrSize);
     m_attrs.clear();
-    m_attrs.reserve(c.attrs.size());
-    for (const auto& [offset, nameLength, valueLength] : c.attrs)
+    m_attrs.reserve(context.Attrs.size());
+    for (const auto& [offset, nameLength, valueLength] : context.Attrs)
         m_attrs.push_back({ offset, nameLength, valueLength });
-    c.SkipBlanks();
+    context.SkipBlanks();
 }
 
 // content := { text | element } until "</"; text is trimmed and unescaped
-void TKelPigger::ParseContent(TKelParseContext& c)
+void TKelPigger::ParseContent(TKelParseContext& context)
 {
     for (;;) {
-        c.SkipBlanks();
-        const qsizetype open = FindByte(c, c.pos, '<');
-        if (open > c.pos) {
-            qsizetype begin = c.pos;
+        context.SkipBlanks();
+        const qsizetype open = FindByte(context, context.Pos, '<');
+        if (open > context.Pos) {
+            qsizetype begin = context.Pos;
             qsizetype end = open;
-            while (begin < end && IsBlank(uchar(c.data[begin])))
+            while (begin < end && IsBlank(uchar(context.Data[begin])))
                 ++begin;
-            while (end > begin && IsBlank(uchar(c.data[end - 1])))
+            while (end > begin && IsBlank(uchar(context.Data[end - 1])))
                 --end;
             if (end > begin) {
-                const QByteArray text = KelTextCodec::UnescapeBytes(c.data + begin, end - begin);
+                const QByteArray text = KelTextCodec::UnescapeBytes(context.Data + begin, end - begin);
                 if (AcceptText(text))
                     m_text.append(text);
             }
-            c.pos = open;
+            context.Pos = open;
         }
         if (open < 0)
-            c.Fail(TFault::ContentUnended, c.pos);
-        if (c.At(open + 1) == '/')
+            context.Fail(TFault::ContentUnended, context.Pos);
+        if (context.At(open + 1) == '/')
             return;
 
         qsizetype tagBegin = open + 1;
-        while (tagBegin < c.length - 1 && IsBlank(uchar(c.data[tagBegin])))
+        while (tagBegin < context.Length - 1 && IsBlank(uchar(context.Data[tagBegin])))
             ++tagBegin;
-        const qsizetype tagEnd = FindIn(c, tagBegin, TagEnd);
+        const qsizetype tagEnd = FindIn(context, tagBegin, TagEnd);
         if (tagEnd < 0)
-            c.Fail(TFault::ChildTagUnended, c.pos);
-        if (c.depth >= MaxDepth)
-            c.Fail(TFault::TooDeep, c.pos);
-        TKelPigger* child = CreateChild(TrimmedUpperTag(c, tagBegin, tagEnd));
+            context.Fail(TFault::ChildTagUnended, context.Pos);
+        if (context.Depth >= MaxDepth)
+            context.Fail(TFault::TooDeep, context.Pos);
+        TKelPigger* child = CreateChild(TrimmedUpperTag(context, tagBegin, tagEnd));
         if (child) {
-            child->Parse(c);
+            child->Parse(context);
             ChildParsed(child);
         } else {
             TKelPigger skipped;
-            skipped.Parse(c);
+            skipped.Parse(context);
         }
     }
 }
 
 // end-tag := "</" tag ">", the tag equal to the start tag's but for ASCII case
-void TKelPigger::ParseEndTag(TKelParseContext& c)
+void TKelPigger::ParseEndTag(TKelParseContext& context)
 {
-    c.SkipBlanks();
-    const qsizetype start = c.pos;
-    if (c.At(c.pos) != '<' || c.At(c.pos + 1) != '/')
-        c.Fail(TFault::EndTagMismatch, start, m_tag);
-    c.pos += 2;
-    const qsizetype nameEnd = FindIn(c, c.pos, NameEnd);
-    const qsizetype nameBegin = c.pos;
+    context.SkipBlanks();
+    const qsizetype start = context.Pos;
+    if (context.At(context.Pos) != '<' || context.At(context.Pos + 1) != '/')
+        context.Fail(TFault::EndTagMismatch, start, m_tag);
+    context.Pos += 2;
+    const qsizetype nameEnd = FindIn(context, context.Pos, NameEnd);
+    const qsizetype nameBegin = context.Pos;
     if (nameEnd >= 0)
-        c.pos = nameEnd;
+        context.Pos = nameEnd;
     const qsizetype nameLength = nameEnd >= 0 ? nameEnd - nameBegin : 0;
-    if (qstrnicmp(c.data + nameBegin, nameLength, m_tag.constData(), m_tag.size()) != 0)
-        c.Fail(TFault::EndTagMismatch, start, m_tag);
-    c.SkipBlanks();
-    if (c.At(c.pos) != '>')
-        c.Fail(TFault::EndTagMismatch, start, m_tag);
-    ++c.pos;
+    if (qstrnicmp(context.Data + nameBegin, nameLength, m_tag.constData(), m_tag.size()) != 0)
+        context.Fail(TFault::EndTagMismatch, start, m_tag);
+    context.SkipBlanks();
+    if (context.At(context.Pos) != '>')
+        context.Fail(TFault::EndTagMismatch, start, m_tag);
+    ++context.Pos;
 }
 
 // --- streams and files -----------------------------------------------------------

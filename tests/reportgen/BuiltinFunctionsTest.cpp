@@ -9,7 +9,7 @@ using namespace quillo;
 
 namespace {
 
-using BuiltinFunctionsTest = quillo::testing::ExprTest;
+using BuiltinFunctionsTest = quillo::testutil::ExprTest;
 
 TEST_F(BuiltinFunctionsTest, ChoicesNumbersAndDigits)
 {

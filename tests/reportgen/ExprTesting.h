@@ -8,7 +8,7 @@
 
 #include <initializer_list>
 
-namespace quillo::testing {
+namespace quillo::testutil {
 
 // An expression and its outcome as zdktool eval prints it: "int 7", "string abc", ... or "error: MESSAGE".
 struct ExprCase {
@@ -36,4 +36,4 @@ protected:
     TKelReportGenerator generator;
 };
 
-} // namespace quillo::testing
+} // namespace quillo::testutil

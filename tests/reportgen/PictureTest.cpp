@@ -122,7 +122,7 @@ TEST(DatePictureTest, MidnightAndTwelveHourEdges)
 }
 
 // The functions themselves read the default locale, which tests may choose.
-using PictureFunctionsTest = quillo::testing::ExprTest;
+using PictureFunctionsTest = quillo::testutil::ExprTest;
 
 TEST_F(PictureFunctionsTest, UseTheDefaultLocaleAndConvertTheirArguments)
 {

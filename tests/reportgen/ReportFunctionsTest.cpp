@@ -8,7 +8,7 @@ using namespace quillo;
 
 namespace {
 
-using ReportFunctionsTest = quillo::testing::ExprTest;
+using ReportFunctionsTest = quillo::testutil::ExprTest;
 
 TEST_F(ReportFunctionsTest, VariablesAreSharedAndCaseInsensitive)
 {

@@ -7,7 +7,7 @@ using namespace quillo;
 
 namespace {
 
-using ExprParserTest = quillo::testing::ExprTest;
+using ExprParserTest = quillo::testutil::ExprTest;
 
 TEST_F(ExprParserTest, OperatorsPrecedenceAndPromotion)
 {

@@ -6,7 +6,7 @@ using namespace quillo;
 
 namespace {
 
-using ConversionTest = quillo::testing::ExprTest;
+using ConversionTest = quillo::testutil::ExprTest;
 
 // INT, BOOL, FLOAT and STRING are the conversions themselves.
 TEST_F(ConversionTest, BetweenEveryPairOfKinds)
