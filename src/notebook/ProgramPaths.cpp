@@ -12,7 +12,7 @@ QString Resolve(const QString& path)
     native.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (QFileInfo(native).isAbsolute())
         return QDir::cleanPath(native);
-    const QString fromWorkingFolder = QDir::cleanPath(QDir::current().absoluteFilePath(native));
+    QString fromWorkingFolder = QDir::cleanPath(QDir::current().absoluteFilePath(native));
     if (QFileInfo::exists(fromWorkingFolder))
         return fromWorkingFolder;
     const QString fromProgram = QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(native));

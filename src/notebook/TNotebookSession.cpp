@@ -60,7 +60,7 @@ bool TNotebookSession::LoadFile()
 QString TNotebookSession::LoadDocument()
 {
     QFile file;
-    const QString refusal = KelTextFile::Open(file, m_fileName);
+    QString refusal = KelTextFile::Open(file, m_fileName);
     if (!refusal.isEmpty())
         return refusal;
     try {

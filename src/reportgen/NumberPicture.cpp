@@ -204,6 +204,7 @@ QString WriteSection(const QString& section, const Layout& layout, const Digits&
             const qsizetype close = QuoteEnd(section, i);
             text += section.mid(i + 1, close - i - 1);
             i = close;
+            // NOLINTNEXTLINE(bugprone-branch-clone): after the exponent, 0 and # are plain text, so this comes first
         } else if (afterExponent) {
             text += c;
         } else if (c == QLatin1Char('0') || c == QLatin1Char('#')) {

@@ -30,7 +30,7 @@ struct TExpr {
 };
 
 // Longest string a value may hold; building a longer one raises instead of exhausting memory.
-constexpr qsizetype MaxExprStringLength = 16 * 1024 * 1024;
+constexpr qsizetype MaxExprStringLength = qsizetype(16) * 1024 * 1024;
 
 // Converts in place; raises the conversion messages for text that is no number.
 void ConvertExpr(TExpr& value, TExprKind kind);

@@ -83,7 +83,7 @@ private:
     TKelQueryStack m_queries;
     int m_loopPassLimit = 1'000'000;
     qint64 m_statementLimit = 50'000'000;
-    qsizetype m_outputLimit = 256 * 1024 * 1024;
+    qsizetype m_outputLimit = qsizetype(256) * 1024 * 1024;
 };
 
 } // namespace quillo

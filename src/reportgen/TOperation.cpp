@@ -178,27 +178,27 @@ template <typename Test> bool Compare(TExpr& left, TExpr& right, Test test)
 
 bool Equal(TExpr& l, TExpr& r)
 {
-    return Compare(l, r, [](std::partial_ordering o) { return o == 0; });
+    return Compare(l, r, [](std::partial_ordering o) { return std::is_eq(o); });
 }
 bool NotEqual(TExpr& l, TExpr& r)
 {
-    return Compare(l, r, [](std::partial_ordering o) { return o != 0; });
+    return Compare(l, r, [](std::partial_ordering o) { return std::is_neq(o); });
 }
 bool Less(TExpr& l, TExpr& r)
 {
-    return Compare(l, r, [](std::partial_ordering o) { return o < 0; });
+    return Compare(l, r, [](std::partial_ordering o) { return std::is_lt(o); });
 }
 bool LessEqual(TExpr& l, TExpr& r)
 {
-    return Compare(l, r, [](std::partial_ordering o) { return o <= 0; });
+    return Compare(l, r, [](std::partial_ordering o) { return std::is_lteq(o); });
 }
 bool Greater(TExpr& l, TExpr& r)
 {
-    return Compare(l, r, [](std::partial_ordering o) { return o > 0; });
+    return Compare(l, r, [](std::partial_ordering o) { return std::is_gt(o); });
 }
 bool GreaterEqual(TExpr& l, TExpr& r)
 {
-    return Compare(l, r, [](std::partial_ordering o) { return o >= 0; });
+    return Compare(l, r, [](std::partial_ordering o) { return std::is_gteq(o); });
 }
 
 bool Not(TExpr& left, TExpr& right)

@@ -55,7 +55,7 @@ private:
             const TKelPigger* sibling = children[next];
             __builtin_prefetch(sibling->m_attrs.data());
             const char* text = reinterpret_cast<const char*>(sibling->m_attrText.constData());
-            for (int line = 0; line < 4; ++line)
+            for (ptrdiff_t line = 0; line < 4; ++line)
                 __builtin_prefetch(text + 64 * line);
         }
     }

@@ -68,7 +68,7 @@ QPainterPath Polyline(std::initializer_list<QPointF> points)
 void Arrow(QPainter& p, bool up)
 {
     const qreal tip = up ? 2 : 14;
-    const qreal base = up ? 8 : 8;
+    const qreal base = 8;
     QPainterPath path;
     path.moveTo(8, tip);
     path.lineTo(3, base);
