@@ -1,3 +1,6 @@
+#include "exchange/widgets/TD_export_contacts.h"
+#include "exchange/widgets/TD_import_contacts.h"
+#include "notebook/TDiskFileOps.h"
 #include "notebook/widgets/TD_field_props.h"
 #include "notebook/widgets/TDmsg.h"
 #include "notebook/widgets/TFsure.h"
@@ -60,8 +63,14 @@ int main(int argc, char** argv)
     QObject::connect(&pagePrinter, &TPagePrinter::TemplateFailed, &window,
         [&window] { window.PrintTemplateFrame().ClearFileBox(); });
     TQtNotebookWizard wizard(prompts, fileDialogs, desktop, &window);
+    TDiskFileOps diskFiles;
+    TD_import_contacts importContacts(prompts, fileDialogs, &window);
+    TD_export_contacts exportContacts(prompts, fileDialogs, diskFiles, &window);
     TMainHooks hooks;
     hooks.notebookWizard = &wizard;
+    hooks.importContacts = [&](const TKelPigger& notebook) { return importContacts.Run(notebook); };
+    hooks.exportContacts
+        = [&](const TKelPigger& notebook, const TKelPigger* page) { exportContacts.Execute(notebook, page); };
     hooks.fieldProps = &fieldProps;
     hooks.recordEditor = &recordForm;
     hooks.datePicker = &datePicker;

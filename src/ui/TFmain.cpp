@@ -1,5 +1,6 @@
 #include "ui/TFmain.h"
 
+#include "exchange/ContactImport.h"
 #include "notebook/IPrompts.h"
 #include "notebook/ProgramPaths.h"
 #include "notebook/widgets/TO_fields.h"
@@ -144,6 +145,10 @@ void TFmain::CreateActions()
     m_save->setToolTip(QStringLiteral("Save"));
     m_save->setIcon(ToolIcon(Tool::Save));
     m_saveAs = NewAction("N_Saveas", QStringLiteral("Save &as..."), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    m_importContacts = NewAction("N_Import_contacts", QStringLiteral("&Import contacts..."));
+    connect(m_importContacts, &QAction::triggered, this, &TFmain::ImportContacts);
+    m_exportContacts = NewAction("N_Export_contacts", QStringLiteral("E&xport contacts..."));
+    connect(m_exportContacts, &QAction::triggered, this, &TFmain::ExportContacts);
     m_exit = NewAction("N_Exit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")));
     connect(m_exit, &QAction::triggered, this, &QWidget::close);
 
@@ -196,6 +201,8 @@ void TFmain::CreateMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("N_File"));
     file->addActions({ m_new, m_open, m_save, m_saveAs });
+    file->addSeparator();
+    file->addActions({ m_importContacts, m_exportContacts });
     file->addSeparator();
     file->addAction(m_exit);
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
@@ -418,6 +425,9 @@ void TFmain::UpdateCommands()
     m_popNewNotebook->setEnabled(HasDocument() && Document().ChildCount() > 0);
     const TKelPigger* selected = m_guider->SelectedNode();
     const bool belowRoot = selected && selected != m_guider->Root();
+    const bool inNotebook = HasDocument() && m_guider->CurrentNotebookOf();
+    m_importContacts->setEnabled(inNotebook && m_hooks.importContacts);
+    m_exportContacts->setEnabled(inNotebook && m_hooks.exportContacts);
     m_popFields->setEnabled(belowRoot);
     m_popPages->setEnabled(belowRoot);
     // Commands whose windows are not built yet say so where the user looks for them.
@@ -642,6 +652,37 @@ void TFmain::Remind()
 {
     if (m_hooks.reminder)
         m_hooks.reminder();
+}
+
+void TFmain::ImportContacts()
+{
+    TKelPigger* notebook = m_currentNotebook;
+    if (!notebook || !m_hooks.importContacts)
+        return;
+    CommitEdits();
+    const std::unique_ptr<TKelPigger> imported = m_hooks.importContacts(*notebook);
+    if (!imported)
+        return;
+    {
+        // The panels and the guider let go of the old fields and pages before they go.
+        m_updating = true;
+        const auto resume = qScopeGuard([this] { m_updating = false; });
+        ForgetNodes();
+        const QSignalBlocker blocker(m_guider);
+        ContactImport::Commit(*notebook, *imported);
+        m_guider->Rebuild();
+    }
+    m_guider->Select(notebook);
+    StructureChanged();
+}
+
+void TFmain::ExportContacts()
+{
+    if (!m_currentNotebook || !m_hooks.exportContacts)
+        return;
+    CommitEdits();
+    TKelPigger* selected = m_guider->SelectedNode();
+    m_hooks.exportContacts(*m_currentNotebook, selected && selected->Tag() == "PAGE" ? selected : nullptr);
 }
 
 void TFmain::ShowAbout()

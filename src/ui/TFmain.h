@@ -52,6 +52,10 @@ struct TMainHooks {
     IDatePicker* datePicker = nullptr;
     // Prints a page of the record grid with a print template.
     std::function<void(TKelPigger& page, const QString& printTemplate)> printPage;
+    // Imports contacts into a copy of the notebook and returns the copy when the user keeps the import.
+    std::function<std::unique_ptr<TKelPigger>(const TKelPigger& notebook)> importContacts;
+    // Exports the notebook's contacts, or those of the page when one is given.
+    std::function<void(const TKelPigger& notebook, const TKelPigger* page)> exportContacts;
 };
 
 // The main window: the guider on the left, the panel of the selected node on the right. It owns the
@@ -100,6 +104,8 @@ public:
     void OpenDocumentation();
     void Search(std::optional<bool> global);
     void Remind();
+    void ImportContacts();
+    void ExportContacts();
 
 signals:
     // The document was replaced or its shape changed: lists that keep its nodes must let go of them.
@@ -175,6 +181,8 @@ private:
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_importContacts = nullptr;
+    QAction* m_exportContacts = nullptr;
     QAction* m_searchGlobal = nullptr;
     QAction* m_searchDown = nullptr;
     QAction* m_reminder = nullptr;

@@ -20,6 +20,8 @@ int Zbm(const QStringList& args);
 int Search(const QStringList& args);
 int Birthdays(const QStringList& args);
 int PrintPage(const QStringList& args);
+int Import(const QStringList& args);
+int Export(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);

@@ -27,6 +27,8 @@ const char* const Usage
       "  birthdays FILE.zdk [--today YYYY-MM-DD] [--days N] [--date-format FORMAT]\n"
       "  print-page FILE.zdk --notebook N --page N [--side left|right] [--margins L,R,T] [--template T]\n"
       "             [--paper WxH] --pdf OUT.pdf\n"
+      "  import FILE.zdk --notebook N (--vcard IN | --csv IN) [--page N] [--create-fields] [--out OUT.zdk]\n"
+      "  export FILE.zdk --notebook N [--page N] (--vcard | --csv) [--out OUT]\n"
       "  zbm encode IMAGE --out FILE.zbm | zbm hex IMAGE | zbm decode FILE.zbm --out IMAGE.png\n";
 
 // Qt's own notes (fonts, runtime folders) are not the tool's output: stderr carries only "error: ...".
@@ -64,6 +66,8 @@ int main(int argc, char** argv)
         { QStringLiteral("search"), zdktool::Search },
         { QStringLiteral("birthdays"), zdktool::Birthdays },
         { QStringLiteral("print-page"), zdktool::PrintPage },
+        { QStringLiteral("import"), zdktool::Import },
+        { QStringLiteral("export"), zdktool::Export },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
