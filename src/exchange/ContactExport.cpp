@@ -52,9 +52,12 @@ void WritePhones(TVCardWriter& writer, const QString& value)
     }
 }
 
-void WriteCard(TVCardWriter& writer, const TContactFields& fields, const TKelPigger& page, const TKelPigger& rec)
+void WriteCard(TVCardWriter& writer, const TContactFields& fields, const QList<TContactRole>& roles,
+    const TKelPigger& page, const TKelPigger& rec)
 {
     writer.Begin();
+    // First, so that a field named PAGE, written as X-QUILLO-PAGE too, comes after it.
+    writer.Add("X-QUILLO-PAGE", page.GetAttr(NameAttr));
     const QString last = rec.GetAttr(QStringLiteral("LAST_NAME"));
     const QString first = rec.GetAttr(QStringLiteral("FIRST_NAME"));
     QString fullName = QStringList { first, last }.join(QLatin1Char(' ')).trimmed();
@@ -64,11 +67,12 @@ void WriteCard(TVCardWriter& writer, const TContactFields& fields, const TKelPig
     const bool hasNameFields = fields.Has(QStringLiteral("LAST_NAME")) || fields.Has(QStringLiteral("FIRST_NAME"));
     if (hasNameFields && !(last.isEmpty() && first.isEmpty()))
         writer.AddStructured("N", { last, first, {}, {}, {} });
-    for (const QString& name : fields.Names()) {
+    for (qsizetype i = 0; i < fields.Names().size(); ++i) {
+        const QString& name = fields.Names()[i];
         const QString value = rec.GetAttr(name);
         if (value.isEmpty())
             continue;
-        switch (fields.RoleOf(name)) {
+        switch (roles[i]) {
         case TContactRole::LastName:
         case TContactRole::FirstName:
             break;
@@ -106,7 +110,6 @@ void WriteCard(TVCardWriter& writer, const TContactFields& fields, const TKelPig
             break;
         }
     }
-    writer.Add("X-QUILLO-PAGE", page.GetAttr(NameAttr));
     writer.End();
 }
 
@@ -115,10 +118,13 @@ void WriteCard(TVCardWriter& writer, const TContactFields& fields, const TKelPig
 TExportResult VCard(const TKelPigger& notebook, const TKelPigger* page)
 {
     const TContactFields fields(notebook, false);
+    QList<TContactRole> roles;
+    for (const QString& name : fields.Names())
+        roles.append(fields.RoleOf(name));
     TVCardWriter writer;
     int records = 0;
     ForEachRecord(notebook, page, [&](const TKelPigger& onPage, const TKelPigger& rec) {
-        WriteCard(writer, fields, onPage, rec);
+        WriteCard(writer, fields, roles, onPage, rec);
         ++records;
     });
     return { writer.Bytes(), records };

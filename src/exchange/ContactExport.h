@@ -13,11 +13,11 @@ struct TExportResult {
 
 namespace ContactExport {
 
-// The records of the notebook, or of one of its pages, as vCard 4.0: the fields of the standard table
-// as their properties, every other field as X-QUILLO-NAME and the page as X-QUILLO-PAGE, so that an
-// export imported again loses nothing.
+// The records of the notebook, or of one of its pages, as vCard 4.0: the page as X-QUILLO-PAGE first, the
+// fields of the standard table as their properties, every other field as X-QUILLO-NAME (a field named PAGE
+// after the page), so that an export imported again loses nothing.
 TExportResult VCard(const TKelPigger& notebook, const TKelPigger* page = nullptr);
-// The same as CSV: PAGE, then the field NAMEs in column order.
+// The same as CSV: PAGE, then the field NAMEs in column order (a field named PAGE after the page).
 TExportResult Csv(const TKelPigger& notebook, const TKelPigger* page = nullptr);
 
 } // namespace ContactExport

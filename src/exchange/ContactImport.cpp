@@ -4,6 +4,8 @@
 #include "exchange/TPagePlacer.h"
 #include "notebook/NotebookSchema.h"
 
+#include <climits>
+
 namespace quillo::ContactImport {
 
 namespace {
@@ -11,17 +13,21 @@ namespace {
 const QString NameAttr = QStringLiteral("NAME");
 
 // The value whose first letter picks the page: LAST_NAME, else the first field in column order with a value.
-QString LetterKey(const TContactRecord& record, const QStringList& fieldOrder)
+QString LetterKey(const TContactRecord& record, const QHash<QString, int>& columnOf)
 {
     const QString last = QStringLiteral("LAST_NAME");
-    for (const auto& [name, value] : record.values)
+    const QString* key = nullptr;
+    int keyColumn = 0;
+    for (const auto& [name, value] : record.values) {
         if (name == last)
             return value;
-    for (const QString& field : fieldOrder)
-        for (const auto& [name, value] : record.values)
-            if (name == field)
-                return value;
-    return {};
+        const int column = columnOf.value(name, INT_MAX);
+        if (!key || column < keyColumn) {
+            key = &value;
+            keyColumn = column;
+        }
+    }
+    return key ? *key : QString();
 }
 
 } // namespace
@@ -62,7 +68,10 @@ TImportResult Apply(
         field->SetAttr(QStringLiteral("FEATURE"), newField.feature);
         result.fieldsCreated.append(newField.name);
     }
+    QHash<QString, int> columnOf;
     const TContactFields order(notebook, false);
+    for (int i = 0; i < order.Names().size(); ++i)
+        columnOf.insert(order.Names()[i], i);
     const int total = int(batch.records.size());
     for (const TContactRecord& record : batch.records) {
         // A page the user chose or the record names takes it as it is, so that an export imported again
@@ -74,7 +83,7 @@ TImportResult Apply(
                 page = &placer.Create(record.page);
         }
         if (!page)
-            page = &placer.WithRoom(placer.ForKey(LetterKey(record, order.Names())));
+            page = &placer.WithRoom(placer.ForKey(LetterKey(record, columnOf)));
         auto* rec = new TKelPigger(page);
         rec->SetTag("REC");
         for (const auto& [name, value] : record.values)

@@ -7,7 +7,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <QSet>
+
 #include <algorithm>
+#include <unordered_map>
 
 namespace quillo::ContactMapping {
 
@@ -23,17 +26,12 @@ public:
         trimmed.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (field.isEmpty() || trimmed.isEmpty())
             return;
-        for (auto& [name, parts] : m_fields)
-            if (name == field) {
-                parts.append(trimmed);
-                return;
-            }
-        m_fields.append({ field, { trimmed } });
+        const auto [at, added] = m_index.try_emplace(field, int(m_fields.size()));
+        if (added)
+            m_fields.append({ field, {} });
+        m_fields[at->second].second.append(trimmed);
     }
-    bool Has(const QString& field) const
-    {
-        return std::any_of(m_fields.begin(), m_fields.end(), [&](const auto& entry) { return entry.first == field; });
-    }
+    bool Has(const QString& field) const { return m_index.count(field) > 0; }
     QList<QPair<QString, QString>> Joined() const
     {
         QList<QPair<QString, QString>> joined;
@@ -44,13 +42,25 @@ public:
 
 private:
     QList<QPair<QString, QStringList>> m_fields;
+    std::unordered_map<QString, int> m_index;
 };
 
-void AddOnce(QStringList& list, const QString& name)
-{
-    if (!list.contains(name))
-        list.append(name);
-}
+// Names that found no field, each once, in the order met.
+class TUnmatched {
+public:
+    void Add(const QString& name)
+    {
+        if (!m_seen.contains(name)) {
+            m_seen.insert(name);
+            m_names.append(name);
+        }
+    }
+    const QStringList& Names() const { return m_names; }
+
+private:
+    QStringList m_names;
+    QSet<QString> m_seen;
+};
 
 QString JoinNonEmpty(const QStringList& parts, const QString& separator)
 {
@@ -84,7 +94,7 @@ bool IsBookkeeping(const QByteArray& name)
     return name == "PRODID" || name == "REV" || name == "X-ABLABEL" || name == "X-ABUID" || name == "KIND";
 }
 
-TContactRecord FromVCard(const TVCard& card, TContactFields& fields, QStringList& unmatched)
+TContactRecord FromVCard(const TVCard& card, TContactFields& fields, TUnmatched& unmatched)
 {
     TContactRecord record;
     record.line = card.line;
@@ -94,11 +104,11 @@ TContactRecord FromVCard(const TVCard& card, TContactFields& fields, QStringList
         if (property.name == "X-ABLABEL" && !property.group.isEmpty())
             labels.insert(property.group, CleanLabel(property.Text()));
     QString family, given, fullName;
-    bool hasN = false, hasFn = false;
+    bool hasN = false, hasFn = false, hasPage = false;
     const auto add = [&](TContactRole role, const QString& value, const QByteArray& name) {
         const QString target = fields.Target(role);
         if (target.isEmpty())
-            AddOnce(unmatched, QString::fromLatin1(name));
+            unmatched.Add(QString::fromLatin1(name));
         values.Add(target, value);
     };
     for (const TVCardProperty& property : card.properties) {
@@ -128,14 +138,16 @@ TContactRecord FromVCard(const TVCard& card, TContactFields& fields, QStringList
             add(TContactRole::Title, property.Text(), name);
         } else if (name == "NOTE") {
             add(TContactRole::Note, property.Text(), name);
-        } else if (name == "X-QUILLO-PAGE") {
+        } else if (name == "X-QUILLO-PAGE" && !hasPage) {
+            // The first one names the page; a later one is a field named PAGE.
             record.page = property.Text().trimmed();
+            hasPage = true;
         } else if (!IsBookkeeping(name)) {
             // Fields outside the table travel as X-QUILLO-NAME; any other property meets a field of its name.
             const QString fieldName = QString::fromLatin1(name.startsWith("X-QUILLO-") ? name.mid(9) : name);
             const QString target = property.binary ? QString() : fields.Named(fieldName);
             if (target.isEmpty())
-                AddOnce(unmatched, QString::fromLatin1(name));
+                unmatched.Add(QString::fromLatin1(name));
             values.Add(target, property.Text());
         }
     }
@@ -162,9 +174,9 @@ TContactRecord FromVCard(const TVCard& card, TContactFields& fields, QStringList
         values.Add(firstField, given);
         if (lastField.isEmpty() && firstField.isEmpty()) {
             if (hasN)
-                AddOnce(unmatched, QStringLiteral("N"));
+                unmatched.Add(QStringLiteral("N"));
             if (hasFn)
-                AddOnce(unmatched, QStringLiteral("FN"));
+                unmatched.Add(QStringLiteral("FN"));
         }
     }
     record.values = values.Joined();
@@ -321,9 +333,11 @@ QString VCardBirthday(const QString& stored)
 TContactBatch FromVCards(const std::vector<TVCard>& cards, TContactFields& fields)
 {
     TContactBatch batch;
+    TUnmatched unmatched;
     batch.records.reserve(cards.size());
     for (const TVCard& card : cards)
-        batch.records.push_back(FromVCard(card, fields, batch.unmatched));
+        batch.records.push_back(FromVCard(card, fields, unmatched));
+    batch.unmatched = unmatched.Names();
     batch.newFields = fields.NewFields();
     return batch;
 }
@@ -331,11 +345,14 @@ TContactBatch FromVCards(const std::vector<TVCard>& cards, TContactFields& field
 std::vector<TCsvColumn> GuessColumns(const QStringList& header, TContactFields& fields)
 {
     std::vector<TCsvColumn> columns(header.size());
+    bool hasPage = false;
     for (qsizetype i = 0; i < header.size(); ++i) {
         TCsvColumn& column = columns[i];
         const QString name = header[i].trimmed();
-        if (name.compare(QLatin1String("PAGE"), Qt::CaseInsensitive) == 0) {
+        // The first PAGE column names the page; a later one is a field named PAGE.
+        if (!hasPage && name.compare(QLatin1String("PAGE"), Qt::CaseInsensitive) == 0) {
             column.kind = TCsvColumn::Page;
+            hasPage = true;
             continue;
         }
         // A header written as the field's NAME is taken as it is (an export of this program); a header of
@@ -362,27 +379,35 @@ std::vector<TCsvColumn> GuessColumns(const QStringList& header, TContactFields& 
         }
     }
     // Numbered phone columns take their type from the column of the same number.
-    for (qsizetype i = 0; i < header.size(); ++i) {
-        const QString typeHeader = TypeHeaderOf(header[i]);
-        if (typeHeader.isEmpty() || columns[i].kind != TCsvColumn::Field)
-            continue;
-        for (qsizetype j = 0; j < header.size(); ++j)
-            if (columns[j].kind == TCsvColumn::PhoneType && HeaderKey(header[j]) == typeHeader)
-                columns[i].typeColumn = int(j);
-    }
+    QHash<QString, int> typeColumns;
+    for (qsizetype j = 0; j < header.size(); ++j)
+        if (columns[j].kind == TCsvColumn::PhoneType)
+            typeColumns.insert(HeaderKey(header[j]), int(j));
+    for (qsizetype i = 0; i < header.size(); ++i)
+        if (columns[i].kind == TCsvColumn::Field)
+            columns[i].typeColumn = typeColumns.value(TypeHeaderOf(header[i]), -1);
     return columns;
 }
 
 TContactBatch FromCsv(const TCsvTable& table, const std::vector<TCsvColumn>& columns, TContactFields& fields)
 {
     TContactBatch batch;
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const bool typeUsed = columns[i].kind == TCsvColumn::PhoneType
-            && std::any_of(columns.begin(), columns.end(), [&](const TCsvColumn& c) { return c.typeColumn == int(i); });
-        const bool used = columns[i].kind == TCsvColumn::Field || columns[i].kind == TCsvColumn::Page || typeUsed;
-        if (!used && !table.header.value(qsizetype(i)).trimmed().isEmpty())
-            AddOnce(batch.unmatched, table.header[qsizetype(i)].trimmed());
+    QSet<int> typeColumns;
+    QSet<QString> mappedFields;
+    for (const TCsvColumn& column : columns) {
+        typeColumns.insert(column.typeColumn);
+        if (column.kind == TCsvColumn::Field)
+            mappedFields.insert(column.field);
     }
+    TUnmatched unmatched;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const TCsvColumn::Kind kind = columns[i].kind;
+        const bool used = kind == TCsvColumn::Field || kind == TCsvColumn::Page
+            || (kind == TCsvColumn::PhoneType && typeColumns.contains(int(i)));
+        if (!used && !table.header.value(qsizetype(i)).trimmed().isEmpty())
+            unmatched.Add(table.header[qsizetype(i)].trimmed());
+    }
+    batch.unmatched = unmatched.Names();
     batch.records.reserve(table.rows.size());
     for (const TCsvRow& row : table.rows) {
         TContactRecord record;
@@ -416,8 +441,7 @@ TContactBatch FromCsv(const TCsvTable& table, const std::vector<TCsvColumn>& col
     }
     // Only the planned fields some column still goes to.
     for (const TNewField& field : fields.NewFields())
-        if (std::any_of(columns.begin(), columns.end(),
-                [&](const TCsvColumn& c) { return c.kind == TCsvColumn::Field && c.field == field.name; }))
+        if (mappedFields.contains(field.name))
             batch.newFields.append(field);
     return batch;
 }

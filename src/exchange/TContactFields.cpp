@@ -96,9 +96,11 @@ QString TContactFields::Named(const QString& name)
 
 QString TContactFields::Plan(const QString& name, const QString& feature)
 {
-    if (!m_create)
+    if (m_index.contains(name))
+        return name;
+    if (!m_create || m_newFields.size() >= MaxNewFields)
         return {};
-    if (!m_index.contains(name)) {
+    {
         m_index.insert(name, int(m_names.size()));
         m_names.append(name);
         m_newFields.append({ name, feature });

@@ -23,6 +23,9 @@ struct TNewField {
 // returned upper-cased, as records store them.
 class TContactFields {
 public:
+    // The most fields one import creates; what would need more stays out.
+    static constexpr int MaxNewFields = 1000;
+
     // With createFields, a value that finds no field plans a new one instead of being left out.
     TContactFields(const TKelPigger& notebook, bool createFields);
 

@@ -125,6 +125,11 @@ TCsvTable TCsvReader::Read(const QByteArray& bytes)
         if (blank)
             continue;
         if (!haveHeader) {
+            if (values.size() > MaxColumns)
+                throw EExchangeError(rowLine,
+                    QStringLiteral("the header line names %1 columns; at most %2 are read")
+                        .arg(values.size())
+                        .arg(MaxColumns));
             table.header = values;
             haveHeader = true;
             continue;

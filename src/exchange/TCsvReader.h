@@ -25,6 +25,9 @@ struct TCsvTable {
 // empty values. Raises EExchangeError naming the line of the first fault.
 class TCsvReader {
 public:
+    // The most columns read: no address book has more, and a record holds a value per column.
+    static constexpr int MaxColumns = 1000;
+
     static TCsvTable Read(const QByteArray& bytes);
     static QChar DetectDelimiter(QStringView headerLine);
 };

@@ -28,18 +28,44 @@ qsizetype ValueColon(QByteArrayView text)
     return -1;
 }
 
-// The parameters (not the name) ask for quoted-printable.
-bool IsQuotedPrintable(QByteArrayView text)
-{
-    const qsizetype colon = ValueColon(text);
-    const qsizetype semicolon = text.indexOf(';');
-    return colon > 0 && semicolon >= 0 && semicolon < colon
-        && text.sliced(semicolon, colon - semicolon).toByteArray().toUpper().contains("QUOTED-PRINTABLE");
-}
+// Whether a logical line is a quoted-printable property, found once its colon has been read; the scan goes
+// on where it stopped, so that a long line costs its length once.
+class TQuotedPrintableScan {
+public:
+    void Reset()
+    {
+        m_scanned = 0;
+        m_quoted = false;
+        m_decided = false;
+        m_result = false;
+    }
+    bool Test(const QByteArray& text)
+    {
+        for (; !m_decided && m_scanned < text.size(); ++m_scanned) {
+            const char c = text[m_scanned];
+            if (c == '"')
+                m_quoted = !m_quoted;
+            else if (c == ':' && !m_quoted) {
+                const qsizetype semicolon = text.indexOf(';');
+                m_result = semicolon >= 0 && semicolon < m_scanned
+                    && text.sliced(semicolon, m_scanned - semicolon).toUpper().contains("QUOTED-PRINTABLE");
+                m_decided = true;
+            }
+        }
+        return m_result;
+    }
+
+private:
+    qsizetype m_scanned = 0;
+    bool m_quoted = false;
+    bool m_decided = false;
+    bool m_result = false;
+};
 
 std::vector<TLogicalLine> Unfold(const QByteArray& bytes)
 {
     std::vector<TLogicalLine> lines;
+    TQuotedPrintableScan quotedPrintable;
     qsizetype pos = 0;
     int number = 0;
     bool softBreak = false;
@@ -60,9 +86,10 @@ std::vector<TLogicalLine> Unfold(const QByteArray& bytes)
             lines.back().text += physical.sliced(1);
         } else {
             lines.push_back({ number, physical.toByteArray() });
+            quotedPrintable.Reset();
         }
         const QByteArray& last = lines.back().text;
-        softBreak = last.endsWith('=') && IsQuotedPrintable(last) && pos < bytes.size();
+        softBreak = last.endsWith('=') && quotedPrintable.Test(last) && pos < bytes.size();
     }
     return lines;
 }

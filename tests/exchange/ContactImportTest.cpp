@@ -248,12 +248,12 @@ TEST_F(ContactImportTest, Birthdays)
 // overflow page, a page beyond RPP, a word page and the "#" page.
 QByteArray RoundTripNotebook()
 {
-    QByteArray text = ContactsNotebookText(2, "<FIELD NAME=\"NOTE\"/><FIELD NAME=\"Extra(1)\"/>");
+    QByteArray text = ContactsNotebookText(2, "<FIELD NAME=\"NOTE\"/><FIELD NAME=\"Extra(1)\"/><FIELD NAME=\"Page\"/>");
     text.replace("<PAGE NAME=\"AB\"/>",
         "<PAGE NAME=\"AB\"><REC LAST_NAME=\"Adams\" FIRST_NAME=\"Ann, Jr; %22the%22 \\ first\" "
         "PHONES=\"555 1 (cell), 555 2, 555 3 (work/fax), 4 (voice), a (b c), tel:5\" "
         "E-MAIL=\"a@example.org, b@example.org\" BIRTHDAY=\"14.03.1980\"/>"
-        "<REC LAST_NAME=\"Abel\" BIRTHDAY=\"29.02\" NOTE=\"two%0Alines\" EXTRA(1)=\"x\"/>"
+        "<REC LAST_NAME=\"Abel\" BIRTHDAY=\"29.02\" NOTE=\"two%0Alines\" EXTRA(1)=\"x\" PAGE=\"CD\"/>"
         "<REC LAST_NAME=\"Arp\" BIRTHDAY=\"1.3.1980\" ADDR=\"1 Main St; Town, Land\"/></PAGE>"
         "<PAGE NAME=\"AB+\"><REC/><REC ORG=\"Acme; Inc, Ltd\" HTTP=\"https://example.org/?a=1,2\"/></PAGE>");
     const QByteArray longNote
@@ -293,17 +293,18 @@ TEST_F(ContactImportTest, ExportedVCardSpeaksTheStandardProperties)
     Load(RoundTripNotebook());
     const TKelPigger* page = Notebook().FindChild("PAGES")->Child(0);
     const QByteArray vcard = ContactExport::VCard(Notebook(), page).bytes;
-    EXPECT_TRUE(vcard.startsWith("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Ann\\, Jr\\; \"the\" \\\\ first Adams\r\n"
-                                 "N:Adams;Ann\\, Jr\\; \"the\" \\\\ first;;;\r\n"
-                                 "TEL;TYPE=cell:555 1\r\nTEL:555 2\r\nTEL;TYPE=work,fax:555 3\r\nTEL:4 (voice)\r\n"
-                                 "TEL:a (b c)\r\nTEL:tel:5\r\nEMAIL:a@example.org\r\nEMAIL:b@example.org\r\n"
-                                 "BDAY:19800314\r\nX-QUILLO-PAGE:AB\r\nEND:VCARD\r\n"))
+    EXPECT_TRUE(vcard.startsWith(
+        "BEGIN:VCARD\r\nVERSION:4.0\r\nX-QUILLO-PAGE:AB\r\nFN:Ann\\, Jr\\; \"the\" \\\\ first Adams\r\n"
+        "N:Adams;Ann\\, Jr\\; \"the\" \\\\ first;;;\r\n"
+        "TEL;TYPE=cell:555 1\r\nTEL:555 2\r\nTEL;TYPE=work,fax:555 3\r\nTEL:4 (voice)\r\n"
+        "TEL:a (b c)\r\nTEL:tel:5\r\nEMAIL:a@example.org\r\nEMAIL:b@example.org\r\n"
+        "BDAY:19800314\r\nEND:VCARD\r\n"))
         << vcard.constData();
-    EXPECT_TRUE(vcard.contains("BDAY:--0229\r\nNOTE:two\\nlines\r\nX-QUILLO-EXTRA(1):x\r\n"));
+    EXPECT_TRUE(vcard.contains("BDAY:--0229\r\nNOTE:two\\nlines\r\nX-QUILLO-EXTRA(1):x\r\nX-QUILLO-PAGE:CD\r\n"));
     EXPECT_TRUE(vcard.contains("BDAY;VALUE=text:1.3.1980\r\n"));
-    EXPECT_TRUE(
-        ContactExport::Csv(Notebook(), page)
-            .bytes.startsWith("PAGE,FIRST_NAME,LAST_NAME,ADDR,PHONES,E-MAIL,HTTP,BIRTHDAY,ORG,NOTE,Extra(1)\r\nAB,"));
+    EXPECT_TRUE(ContactExport::Csv(Notebook(), page)
+                    .bytes.startsWith(
+                        "PAGE,FIRST_NAME,LAST_NAME,ADDR,PHONES,E-MAIL,HTTP,BIRTHDAY,ORG,NOTE,Extra(1),Page\r\nAB,"));
 }
 
 } // namespace

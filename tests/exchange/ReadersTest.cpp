@@ -214,6 +214,7 @@ TEST(CsvReaderTest, RefusesWithTheLine)
             "line 3: the file holds NUL bytes: it is not a text file, or is UTF-16 text "
             "without a byte order mark" },
         { "", "The file is empty: a CSV file begins with a header line" },
+        { "\n" + QByteArray(1000, ',') + "\n", "line 2: the header line names 1001 columns; at most 1000 are read" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(FaultOf([&] { TCsvReader::Read(c.text); }).message, QString::fromUtf8(c.message))

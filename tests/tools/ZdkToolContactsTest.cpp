@@ -98,7 +98,7 @@ TEST_F(ZdktoolContacts, ExportVCardToAFile)
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(TempFolder::Read(out),
-        QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Cole\r\nN:Cole;;;;\r\nX-QUILLO-PAGE:CD\r\nEND:VCARD\r\n"));
+        QByteArray("BEGIN:VCARD\r\nVERSION:4.0\r\nX-QUILLO-PAGE:CD\r\nFN:Cole\r\nN:Cole;;;;\r\nEND:VCARD\r\n"));
     EXPECT_EQ(RunZdktool({ "export", file, "--vcard", "--csv", "--notebook", "Friends" }).exitCode, 1);
     const ToolRun missing = RunZdktool({ "export", file, "--csv", "--notebook", "Friends", "--page", "Q" });
     EXPECT_EQ(missing.err, QByteArray("error: Page 'Q' not found in notebook 'Friends'\n"));
