@@ -425,9 +425,8 @@ void TFmain::UpdateCommands()
     m_popNewNotebook->setEnabled(HasDocument() && Document().ChildCount() > 0);
     const TKelPigger* selected = m_guider->SelectedNode();
     const bool belowRoot = selected && selected != m_guider->Root();
-    const bool inNotebook = HasDocument() && m_guider->CurrentNotebookOf();
-    m_importContacts->setEnabled(inNotebook && m_hooks.importContacts);
-    m_exportContacts->setEnabled(inNotebook && m_hooks.exportContacts);
+    m_importContacts->setEnabled(m_currentNotebook && m_hooks.importContacts);
+    m_exportContacts->setEnabled(m_currentNotebook && m_hooks.exportContacts);
     m_popFields->setEnabled(belowRoot);
     m_popPages->setEnabled(belowRoot);
     // Commands whose windows are not built yet say so where the user looks for them.
@@ -464,6 +463,8 @@ void TFmain::GuiderSelectionChanged()
         m_currentNotebook = notebook;
         m_notepad->SetNotebook(notebook);
         m_notepad->OpenNotebook();
+        // The commands on the current notebook follow it.
+        UpdateCommands();
     }
     if (selected && selected->Tag() == "PAGE")
         m_notepad->SelectPageByName(selected->GetAttr(QStringLiteral("NAME")));

@@ -1,6 +1,7 @@
 #include "testutil/QtPrinters.h"
 #include "testutil/ZdktoolProcess.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,23 @@ TEST_F(ZdktoolContacts, RefusedInputWritesNothing)
         EXPECT_EQ(TempFolder::Read(file), before);
         EXPECT_FALSE(QFileInfo::exists(dir.File("n.BAK")));
     }
+}
+
+TEST_F(ZdktoolContacts, AFileOverTheSizeCapIsRefusedBeforeReading)
+{
+    const QString file = Notebook();
+    const QString huge = dir.File("huge.vcf");
+    QFile sparse(huge);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(sparse.resize(200 << 20));
+    sparse.close();
+    const ToolRun run = RunZdktool({ "import", file, "--notebook", "Friends", "--vcard", huge });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(run.err),
+        QStringLiteral(
+            "error: Cannot open file %1: Text too large: 209715200 bytes, over the limit of 104857600 bytes\n")
+            .arg(huge));
+    EXPECT_FALSE(QFileInfo::exists(dir.File("n.BAK")));
 }
 
 TEST_F(ZdktoolContacts, ExportVCardToAFile)
