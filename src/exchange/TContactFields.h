@@ -42,7 +42,6 @@ public:
     // The notebook's fields in FIELDS order, upper-cased, followed by the planned ones.
     const QStringList& Names() const { return m_names; }
     const QList<TNewField>& NewFields() const { return m_newFields; }
-    bool CreatesFields() const { return m_create; }
 
 private:
     QString Plan(const QString& name, const QString& feature);
