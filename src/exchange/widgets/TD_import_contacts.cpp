@@ -63,7 +63,7 @@ TD_import_contacts::TD_import_contacts(IPrompts& prompts, IFileDialogs& fileDial
     Grid_mapping->setHorizontalHeaderLabels({ QStringLiteral("Column of the file"), QStringLiteral("Field") });
     Grid_mapping->setMaximumHeight(180);
     Grid_preview = Table("Grid_preview", this);
-    CB_create_fields = new QCheckBox(QStringLiteral("Create fields for what finds none"), this);
+    CB_create_fields = new QCheckBox(QStringLiteral("Create the fields and pages that are missing"), this);
     CB_create_fields->setObjectName(QStringLiteral("CB_create_fields"));
     CB_one_page = new QCheckBox(QStringLiteral("Put every record on the page"), this);
     CB_one_page->setObjectName(QStringLiteral("CB_one_page"));
