@@ -4,7 +4,6 @@
 #include "exchange/ContactImport.h"
 #include "exchange/ContactText.h"
 #include "exchange/EExchangeError.h"
-#include "notebook/NotebookSchema.h"
 #include "notebook/TDiskFileOps.h"
 #include "notebook/TSafeFileWriter.h"
 #include "tree/EKelError.h"
@@ -17,20 +16,11 @@ namespace quillo::zdktool {
 
 namespace {
 
-const QString Name = QStringLiteral("NAME");
-
 // Options and the one positional argument of import and export.
 struct TContactArgs {
     QString file, notebook, page, vcard, csv, out;
     bool createFields = false, vcardFlag = false, csvFlag = false;
 };
-
-QString Value(const QStringList& args, qsizetype& index)
-{
-    if (++index == args.size())
-        throw EKelError(QStringLiteral("%1 needs a value").arg(args[index - 1]));
-    return args[index];
-}
 
 // Parses the arguments; valueFormats says whether --vcard and --csv take an input file (import) or not.
 bool ParseArgs(const QStringList& args, bool valueFormats, TContactArgs& parsed, QString& error)
@@ -39,15 +29,15 @@ bool ParseArgs(const QStringList& args, bool valueFormats, TContactArgs& parsed,
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--notebook"))
-            parsed.notebook = Value(args, i);
+            parsed.notebook = OptionValue(args, i);
         else if (arg == QLatin1String("--page"))
-            parsed.page = Value(args, i);
+            parsed.page = OptionValue(args, i);
         else if (arg == QLatin1String("--out"))
-            parsed.out = Value(args, i);
+            parsed.out = OptionValue(args, i);
         else if (arg == QLatin1String("--vcard") && valueFormats)
-            parsed.vcard = Value(args, i);
+            parsed.vcard = OptionValue(args, i);
         else if (arg == QLatin1String("--csv") && valueFormats)
-            parsed.csv = Value(args, i);
+            parsed.csv = OptionValue(args, i);
         else if (arg == QLatin1String("--vcard"))
             parsed.vcardFlag = true;
         else if (arg == QLatin1String("--csv"))
@@ -64,26 +54,6 @@ bool ParseArgs(const QStringList& args, bool valueFormats, TContactArgs& parsed,
         return false;
     parsed.file = positional[0];
     return valueFormats ? parsed.vcard.isEmpty() != parsed.csv.isEmpty() : parsed.vcardFlag != parsed.csvFlag;
-}
-
-bool LoadNotebookFile(const QString& path, TKelPigger& root)
-{
-    if (!LoadDocument(path, root))
-        return false;
-    if (NotebookSchema::CheckStructure(root))
-        return true;
-    Fail(NotebookSchema::CantLoadFileMessage(path));
-    return false;
-}
-
-TKelPigger* FindNamed(const TKelPigger* parent, const QByteArray& tag, const QString& name)
-{
-    if (!parent)
-        return nullptr;
-    for (TKelPigger* child = parent->FindChild(tag); child; child = parent->FindNextChild(child))
-        if (child->GetAttr(Name).compare(name, Qt::CaseInsensitive) == 0)
-            return child;
-    return nullptr;
 }
 
 QByteArray ReadContacts(const QString& path)
@@ -122,7 +92,7 @@ int Import(const QStringList& args)
                                                      "--csv IN) [--page NAME] [--create-fields] [--out OUT.zdk]")
                                     : error);
     TKelPigger root;
-    if (!LoadNotebookFile(parsed.file, root))
+    if (!LoadNotebooks(parsed.file, root))
         return 1;
     TKelPigger* notebook = FindNamed(&root, "NOTEBOOK", parsed.notebook);
     if (!notebook)
@@ -160,7 +130,7 @@ int Export(const QStringList& args)
                                                      "(--vcard | --csv) [--out OUT]")
                                     : error);
     TKelPigger root;
-    if (!LoadNotebookFile(parsed.file, root))
+    if (!LoadNotebooks(parsed.file, root))
         return 1;
     const TKelPigger* notebook = FindNamed(&root, "NOTEBOOK", parsed.notebook);
     if (!notebook)
