@@ -1,11 +1,10 @@
+#include "app/PrintSteps.h"
 #include "app/XDisplay.h"
-#include "testutil/PdfText.h"
 #include "testutil/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QThread>
 
 namespace quillo {
@@ -41,38 +40,13 @@ TEST(PrintSession, ALeftHandPageIsExportedOnTheRightHalfOfTheSheet)
         display.XDoTool({ "mousemove", "--sync", QString::number(x), QString::number(y), "click", "1" });
         QThread::msleep(500);
     };
-    const auto shown = [&](const QString& title) {
-        return XDisplay::WaitFor([&] {
-            return !display.XDoTool({ "search", "--onlyvisible", "--name", title }).trimmed().isEmpty();
-        });
-    };
     QThread::msleep(500);
     click(48, 121); // opens PAGES of Friends
     click(106, 157); // page AB
-    click(440, 82); // the grid's Print button
 
-    ASSERT_TRUE(shown(QStringLiteral("^Printing$"))) << "no placement dialog";
-    display.XDoTool({ "key", "Down", "Return" }); // Left-side page, Ok
-    ASSERT_TRUE(shown(QStringLiteral("Print page$"))) << "no print window";
-    display.XDoTool({ "key", "ctrl+e" });
-    ASSERT_TRUE(shown(QStringLiteral("^Export PDF$"))) << "no file choice";
     const QString pdf = work.File("page-ab.pdf");
-    display.XDoTool({ "key", "ctrl+a" });
-    display.XDoTool({ "type", "--delay", "20", pdf });
-    display.XDoTool({ "key", "Return" });
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return QFileInfo(pdf).size() > 0; })) << "no PDF written";
-    QThread::msleep(300);
-
-    const QList<testutil::TPdfPage> sheets = testutil::ReadPdf(pdf);
-    ASSERT_EQ(sheets.size(), 1);
-    const QString text = testutil::PageText(sheets[0]);
-    EXPECT_TRUE(text.contains(QStringLiteral("Abby Abbott"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("abe@example.org"))) << text.toStdString();
-    // A4 portrait without a printer: the 95 mm page ends at the 20 mm right margin, so it starts at 95 mm.
-    for (const testutil::TPdfWord& word : sheets[0].words) {
-        EXPECT_GE(word.left, 95) << word.text.toStdString();
-        EXPECT_LE(word.right, 190) << word.text.toStdString();
-    }
+    ASSERT_NO_FATAL_FAILURE(test::ExportLeftHandPage(display, 440, 82, pdf)); // the grid's Print button
+    test::ExpectOnTheRightHalf(pdf, { QStringLiteral("Abby Abbott"), QStringLiteral("abe@example.org") });
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/PrintSteps.h"
 #include "app/XDisplay.h"
 #include "notebook/NotebookSchema.h"
 #include "testutil/TempFolder.h"
@@ -14,46 +15,55 @@ namespace {
 
 using test::XDisplay;
 
-// Where a window is on the screen; an empty rectangle when it is not shown.
-QRect Geometry(XDisplay& display, const QString& window)
+// Starts the program on the display with an empty configuration; its main window at the top left corner, in the
+// given size, with the keyboard.
+void StartProgram(XDisplay& display, const testutil::TempFolder& work, int width, int height)
 {
-    QRect rect;
-    for (const QByteArray& line : display.XDoTool({ "getwindowgeometry", "--shell", window }).split('\n')) {
-        const QList<QByteArray> pair = line.split('=');
-        const int value = pair.value(1).toInt();
-        if (pair[0] == "X")
-            rect.moveLeft(value);
-        else if (pair[0] == "Y")
-            rect.moveTop(value);
-        else if (pair[0] == "WIDTH")
-            rect.setWidth(value);
-        else if (pair[0] == "HEIGHT")
-            rect.setHeight(value);
-    }
-    return rect;
+    ASSERT_TRUE(display.StartProgram(QStringLiteral(QUILLO_APP_PATH), work.File("config"), work.Path()));
+    const QString main = display.MainWindow();
+    display.XDoTool({ "windowmove", "--sync", main, "0", "0" });
+    display.XDoTool({ "windowsize", "--sync", main, QString::number(width), QString::number(height) });
+    // The window first takes in its new size and the keyboard.
+    display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(display.HasFocus(main));
+    QThread::msleep(500);
 }
 
-// The first visible window but except whose title (or, with "--class", class) matches the pattern, ignoring case.
-QString FindWindow(XDisplay& display, const QString& pattern, const QString& except = QString(),
-    const QString& by = QStringLiteral("--name"))
+// File > New with the mouse and the wizard's steps with the mouse: the notebook "Family" with the fields
+// FIRST_NAME and PHONES and the English ABC's pages ("AB", "CD", ... "XYZ").
+void CreateFamilyWithTheWizard(XDisplay& display)
 {
-    QString window;
-    XDisplay::WaitFor([&] {
-        for (const QByteArray& id : display.XDoTool({ "search", "--onlyvisible", by, pattern }).split('\n')) {
-            window = QString::fromLatin1(id.trimmed());
-            if (!window.isEmpty() && window != except)
-                return true;
-        }
-        window.clear();
-        return false;
-    });
-    return window;
-}
+    const QString main = display.MainWindow();
+    // The File menu opens as a window of its own below its heading; New is its first entry.
+    display.Click(20, 9);
+    const QString menu = display.FindWindow("^quillo-zdk$", main, "--class");
+    ASSERT_FALSE(menu.isEmpty()) << "the File menu did not open";
+    const QRect menuRect = display.Geometry(menu);
+    display.Click(menuRect.left() + 40, menuRect.top() + 15);
+    const QString question = display.FindWindow("^Confirmation:$");
+    ASSERT_FALSE(question.isEmpty()) << "no \"Create new file?\"";
+    ASSERT_TRUE(display.HasFocus(question));
+    display.XDoTool({ "key", "Return" });
 
-// Waits until window has the keyboard: keys sent before would go elsewhere.
-bool HasFocus(XDisplay& display, const QString& window)
-{
-    return XDisplay::WaitFor([&] { return display.XDoTool({ "getwindowfocus" }).trimmed() == window.toLatin1(); });
+    const QString wizard = display.FindWindow("^New notebook$");
+    ASSERT_FALSE(wizard.isEmpty()) << "the wizard did not open";
+    ASSERT_TRUE(display.HasFocus(wizard));
+    const QRect w = display.Geometry(wizard);
+    // The bottom bar's buttons from the right edge, and the rows of the check lists.
+    const int bar = w.bottom() - 22;
+    const auto next = [&] { display.Click(w.right() - 223, bar); };
+    const auto row = [&](int index) { return w.top() + 96 + 14 * index; };
+    display.XDoTool({ "type", "--delay", "20", "Family" });
+    next();
+    display.Click(w.left() + 31, row(0)); // FIRST_NAME
+    display.Click(w.left() + 31, row(3)); // PHONES
+    next();
+    display.Click(w.right() - 82, w.top() + 168); // English ABC
+    next();
+    display.Click(w.right() - 136, bar); // Ok
+    ASSERT_TRUE(XDisplay::WaitFor([&] {
+        return display.XDoTool({ "search", "--onlyvisible", "--name", "^New notebook$" }).trimmed().isEmpty();
+    })) << "the wizard stays open";
 }
 
 // File > New with the mouse, the wizard's steps with the mouse (the name typed), and the new notebook saved:
@@ -65,56 +75,16 @@ TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
     XDisplay display;
     ASSERT_TRUE(display.Started());
     testutil::TempFolder work;
-    ASSERT_TRUE(display.StartProgram(QStringLiteral(QUILLO_APP_PATH), work.File("config"), work.Path()));
+    ASSERT_NO_FATAL_FAILURE(StartProgram(display, work, 1000, 680));
+    ASSERT_NO_FATAL_FAILURE(CreateFamilyWithTheWizard(display));
     const QString main = display.MainWindow();
-    display.XDoTool({ "windowmove", "--sync", main, "0", "0" });
-    display.XDoTool({ "windowsize", "--sync", main, "1000", "680" });
-    const auto click = [&](int x, int y) {
-        display.XDoTool({ "mousemove", "--sync", QString::number(x), QString::number(y), "click", "1" });
-    };
-
-    // The File menu opens as a window of its own below its heading; New is its first entry. The window
-    // first takes in its new size and the keyboard.
-    display.XDoTool({ "windowfocus", "--sync", main });
-    ASSERT_TRUE(HasFocus(display, main));
-    QThread::msleep(500);
-    click(20, 9);
-    const QString menu = FindWindow(display, "^quillo-zdk$", main, "--class");
-
-    ASSERT_FALSE(menu.isEmpty()) << "the File menu did not open";
-    const QRect menuRect = Geometry(display, menu);
-    click(menuRect.left() + 40, menuRect.top() + 15);
-    const QString question = FindWindow(display, "^Confirmation:$");
-    ASSERT_FALSE(question.isEmpty()) << "no \"Create new file?\"";
-    ASSERT_TRUE(HasFocus(display, question));
-    display.XDoTool({ "key", "Return" });
-
-    const QString wizard = FindWindow(display, "^New notebook$");
-    ASSERT_FALSE(wizard.isEmpty()) << "the wizard did not open";
-    ASSERT_TRUE(HasFocus(display, wizard));
-    const QRect w = Geometry(display, wizard);
-    // The bottom bar's buttons from the right edge, and the rows of the check lists.
-    const int bar = w.bottom() - 22;
-    const auto next = [&] { click(w.right() - 223, bar); };
-    const auto row = [&](int index) { return w.top() + 96 + 14 * index; };
-    display.XDoTool({ "type", "--delay", "20", "Family" });
-    next();
-    click(w.left() + 31, row(0)); // FIRST_NAME
-    click(w.left() + 31, row(3)); // PHONES
-    next();
-    click(w.right() - 82, w.top() + 168); // English ABC
-    next();
-    click(w.right() - 136, bar); // Ok
-    EXPECT_TRUE(XDisplay::WaitFor([&] {
-        return display.XDoTool({ "search", "--onlyvisible", "--name", "^New notebook$" }).trimmed().isEmpty();
-    })) << "the wizard stays open";
 
     // Saved under a name typed into the save dialog.
     display.XDoTool({ "windowfocus", "--sync", main });
     display.XDoTool({ "key", "ctrl+s" });
-    const QString saveAs = FindWindow(display, "^Save as$");
+    const QString saveAs = display.FindWindow("^Save as$");
     ASSERT_FALSE(saveAs.isEmpty());
-    ASSERT_TRUE(HasFocus(display, saveAs));
+    ASSERT_TRUE(display.HasFocus(saveAs));
     display.XDoTool({ "key", "ctrl+a" });
     display.XDoTool({ "type", "--delay", "20", work.File("family.zdk") });
     display.XDoTool({ "key", "Return" });
@@ -132,6 +102,54 @@ TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
     const TKelPigger& pages = *family.FindChild("PAGES");
     ASSERT_EQ(pages.ChildCount(), 12);
     EXPECT_EQ(pages.Child(11)->GetAttr("NAME"), "XYZ");
+}
+
+// A notebook made with the wizard, two records added to its page AB in the grid with the mouse and keys, and the
+// page printed as a left-hand page with the template the wizard sets (the default one, found beside the
+// program): the PDF exported from the print window shows the records on the right half of the sheet.
+TEST(WizardSession, ANewNotebooksPagePrintsOnTheRightHalfOfTheSheet)
+{
+    if (!XDisplay::Available())
+        GTEST_SKIP() << "needs Xvfb, xdotool and ImageMagick's import (scripts/deps installs them)";
+    XDisplay display;
+    ASSERT_TRUE(display.Started());
+    testutil::TempFolder work;
+    ASSERT_NO_FATAL_FAILURE(StartProgram(display, work, 1000, 680));
+    ASSERT_NO_FATAL_FAILURE(CreateFamilyWithTheWizard(display));
+    // The guider rows and the grid's buttons sit at fixed places in the window's fixed size.
+    QThread::msleep(500);
+    display.Click(48, 121); // opens PAGES of Family
+    QThread::msleep(500);
+    display.Click(106, 139); // page AB
+    QThread::msleep(500);
+
+    // The first record through the grid's Append button, the second through Ctrl+Insert in the grid; each is
+    // filled in the record form, Tab to the next field.
+    const auto fillRecord = [&](const QString& name, const QString& phone) {
+        const QString form = display.FindWindow("^Record$");
+        ASSERT_FALSE(form.isEmpty()) << "no record form";
+        ASSERT_TRUE(display.HasFocus(form));
+        display.XDoTool({ "type", "--delay", "20", name });
+        display.XDoTool({ "key", "Tab" });
+        display.XDoTool({ "type", "--delay", "20", phone });
+        const QRect f = display.Geometry(form);
+        display.Click(f.right() - 137, f.bottom() - 22); // Ok
+        ASSERT_TRUE(XDisplay::WaitFor([&] {
+            return display.XDoTool({ "search", "--onlyvisible", "--name", "^Record$" }).trimmed().isEmpty();
+        })) << "the record form stays open";
+        QThread::msleep(300);
+    };
+    display.Click(220, 82); // the grid's Append button
+    ASSERT_NO_FATAL_FAILURE(fillRecord(QStringLiteral("Abigail"), QStringLiteral("+44 20 7946 0123")));
+    display.Click(244, 131); // the first record's name
+    display.XDoTool({ "key", "ctrl+Insert" });
+    ASSERT_NO_FATAL_FAILURE(fillRecord(QStringLiteral("Bartholomew"), QStringLiteral("+44 161 496 0732")));
+
+    const QString pdf = work.File("family-ab.pdf");
+    ASSERT_NO_FATAL_FAILURE(test::ExportLeftHandPage(display, 440, 82, pdf)); // the grid's Print button
+    test::ExpectOnTheRightHalf(pdf,
+        { QStringLiteral("Abigail"), QStringLiteral("7946 0123"), QStringLiteral("Bartholomew"),
+            QStringLiteral("496 0732") });
 }
 
 } // namespace

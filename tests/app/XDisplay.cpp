@@ -106,4 +106,47 @@ bool XDisplay::WaitFor(const std::function<bool()>& condition)
     return true;
 }
 
+QRect XDisplay::Geometry(const QString& window)
+{
+    QRect rect;
+    for (const QByteArray& line : XDoTool({ "getwindowgeometry", "--shell", window }).split('\n')) {
+        const QList<QByteArray> pair = line.split('=');
+        const int value = pair.value(1).toInt();
+        if (pair[0] == "X")
+            rect.moveLeft(value);
+        else if (pair[0] == "Y")
+            rect.moveTop(value);
+        else if (pair[0] == "WIDTH")
+            rect.setWidth(value);
+        else if (pair[0] == "HEIGHT")
+            rect.setHeight(value);
+    }
+    return rect;
+}
+
+QString XDisplay::FindWindow(const QString& pattern, const QString& except, const QString& by)
+{
+    QString window;
+    WaitFor([&] {
+        for (const QByteArray& id : XDoTool({ "search", "--onlyvisible", by, pattern }).split('\n')) {
+            window = QString::fromLatin1(id.trimmed());
+            if (!window.isEmpty() && window != except)
+                return true;
+        }
+        window.clear();
+        return false;
+    });
+    return window;
+}
+
+bool XDisplay::HasFocus(const QString& window)
+{
+    return WaitFor([&] { return XDoTool({ "getwindowfocus" }).trimmed() == window.toLatin1(); });
+}
+
+void XDisplay::Click(int x, int y)
+{
+    XDoTool({ "mousemove", "--sync", QString::number(x), QString::number(y), "click", "1" });
+}
+
 } // namespace quillo::test

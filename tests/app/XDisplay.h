@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QStringList>
 
 #include <functional>
@@ -35,6 +36,17 @@ public:
     QImage Shot();
     // Polls until condition holds, for up to ten seconds.
     static bool WaitFor(const std::function<bool()>& condition);
+
+    // Where a window is on the screen; an empty rectangle when it is not shown.
+    QRect Geometry(const QString& window);
+    // The first visible window but except whose title (or, with "--class", class) matches the pattern, ignoring
+    // case; empty when none shows within the wait.
+    QString FindWindow(
+        const QString& pattern, const QString& except = QString(), const QString& by = QStringLiteral("--name"));
+    // Waits until window has the keyboard: keys sent before would go elsewhere.
+    bool HasFocus(const QString& window);
+    // Moves the mouse to the point and clicks the left button.
+    void Click(int x, int y);
 
     // The main window's X id, found when the program started.
     const QString& MainWindow() const { return m_window; }
