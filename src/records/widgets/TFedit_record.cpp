@@ -32,7 +32,7 @@ TFedit_record::TFedit_record(QWidget* parent)
     ok->setObjectName(QStringLiteral("Btn_ok"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Btn_cancel"));
-    // Enter, also in a cell being edited, accepts the form.
+    // Enter accepts the form; in a cell being edited the first Enter ends the edit.
     ok->setDefault(true);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
