@@ -22,6 +22,7 @@ int Birthdays(const QStringList& args);
 int PrintPage(const QStringList& args);
 int Import(const QStringList& args);
 int Export(const QStringList& args);
+int PrintNotebook(const QStringList& args);
 
 // Prints "error: MESSAGE" on stderr and returns 1.
 int Fail(const QString& message);

@@ -29,6 +29,8 @@ const char* const Usage
       "             [--paper WxH] --pdf OUT.pdf\n"
       "  import FILE.zdk --notebook N (--vcard IN | --csv IN) [--page N] [--create-fields] [--out OUT.zdk]\n"
       "  export FILE.zdk --notebook N [--page N] (--vcard | --csv) [--out OUT]\n"
+      "  print-notebook FILE.zdk --notebook N [--pages FROM-TO] [--up 1|2] [--paper WxH] [--landscape]\n"
+      "                 [--margins L,R,T] [--template T] --pdf OUT.pdf\n"
       "  zbm encode IMAGE --out FILE.zbm | zbm hex IMAGE | zbm decode FILE.zbm --out IMAGE.png\n";
 
 // Qt's own notes (fonts, runtime folders) are not the tool's output: stderr carries only "error: ...".
@@ -45,7 +47,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(QuietQtNotes);
     // Laying out a report measures text with fonts, which need the GUI application; the tool never
     // opens a window, so it runs on the offscreen platform unless told otherwise.
-    const bool needsFonts = argc > 1 && (qstrcmp(argv[1], "render") == 0 || qstrcmp(argv[1], "print-page") == 0);
+    const bool needsFonts = argc > 1
+        && (qstrcmp(argv[1], "render") == 0 || qstrcmp(argv[1], "print-page") == 0
+            || qstrcmp(argv[1], "print-notebook") == 0);
     if (needsFonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app(
@@ -68,6 +72,7 @@ int main(int argc, char** argv)
         { QStringLiteral("print-page"), zdktool::PrintPage },
         { QStringLiteral("import"), zdktool::Import },
         { QStringLiteral("export"), zdktool::Export },
+        { QStringLiteral("print-notebook"), zdktool::PrintNotebook },
     };
     const QString name = args.takeFirst();
     const auto command = commands.find(name);
