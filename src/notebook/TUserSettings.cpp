@@ -25,6 +25,11 @@ QString MarginAttr(TUserSettings::Margin margin)
     return QStringLiteral("PRINTER_MARGIN_TOP");
 }
 
+const QString OffsetAttrs[]
+    = { QStringLiteral("FRONT_X"), QStringLiteral("FRONT_Y"), QStringLiteral("BACK_X"), QStringLiteral("BACK_Y") };
+
+int BoundOffset(int tenths) { return qBound(-TPrintOffsets::Limit, tenths, TPrintOffsets::Limit); }
+
 } // namespace
 
 TUserSettings::TUserSettings(const QString& path)
@@ -74,6 +79,31 @@ void TUserSettings::SetReminderDaysAhead(int days)
 {
     m_document.SetAttr(
         QStringLiteral("REMINDER_DAYS"), QString::number(qBound(MinReminderDays, days, MaxReminderDays)));
+}
+
+TPrintOffsets TUserSettings::PrintOffsets(const QString& printer) const
+{
+    TPrintOffsets offsets;
+    const TKelPigger* node = m_document.FindChildByAttr(QStringLiteral("NAME"), printer);
+    if (!node || node->Tag() != "PRINTER")
+        return offsets;
+    int* fields[] = { &offsets.frontX, &offsets.frontY, &offsets.backX, &offsets.backY };
+    for (int i = 0; i < 4; ++i)
+        *fields[i] = BoundOffset(node->GetAttr(OffsetAttrs[i]).trimmed().toInt());
+    return offsets;
+}
+
+void TUserSettings::SetPrintOffsets(const QString& printer, const TPrintOffsets& offsets)
+{
+    TKelPigger* node = m_document.FindChildByAttr(QStringLiteral("NAME"), printer);
+    if (!node || node->Tag() != "PRINTER") {
+        node = new TKelPigger(&m_document);
+        node->SetTag("PRINTER");
+        node->SetAttr(QStringLiteral("NAME"), printer);
+    }
+    const int values[] = { offsets.frontX, offsets.frontY, offsets.backX, offsets.backY };
+    for (int i = 0; i < 4; ++i)
+        node->SetAttr(OffsetAttrs[i], QString::number(BoundOffset(values[i])));
 }
 
 bool TUserSettings::ReminderAtStart() const { return m_document.GetAttr(QStringLiteral("REMINDER_AT_START")) == "Y"; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notebook/TPrintOffsets.h"
 #include "tree/TKelPigger.h"
 
 namespace quillo {
@@ -49,6 +50,12 @@ public:
     // REMINDER_AT_START "Y": the reminder opens after start-up when a birthday is due.
     bool ReminderAtStart() const;
     void SetReminderAtStart(bool show);
+
+    // The offsets measured on the calibration sheet of a printer (a PRINTER child named after it); zero when
+    // none are stored. Values beyond TPrintOffsets::Limit are kept at the limit, others that are not numbers
+    // read 0.
+    TPrintOffsets PrintOffsets(const QString& printer) const;
+    void SetPrintOffsets(const QString& printer, const TPrintOffsets& offsets);
 
     void Save();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notebook/TPrintOffsets.h"
 #include "printing/PageReport.h"
 
 #include <QList>
@@ -17,18 +18,6 @@ namespace quillo {
 
 class TKelPigger;
 class TKelReport;
-
-// How far a printer puts the print off where it was meant, in tenths of a millimetre, for each side of the
-// sheet; added to every print.
-struct TPrintOffsets {
-    int frontX = 0;
-    int frontY = 0;
-    int backX = 0;
-    int backY = 0;
-
-    bool IsZero() const { return frontX == 0 && frontY == 0 && backX == 0 && backY == 0; }
-    bool operator==(const TPrintOffsets&) const = default;
-};
 
 // A notebook's pages printed as organiser leaves: the first, third, ... page of the notebook is the front of
 // a leaf (a right-hand page), the next page its back (a left-hand page). A leaf lies on a sheet at the side

@@ -93,6 +93,25 @@ TEST(UserSettingsTest, ReminderDaysAheadStayInRangeAndTheStartUpFlagIsY)
     EXPECT_FALSE(TempFolder::Read(path).contains("REMINDER_AT_START"));
 }
 
+TEST(UserSettingsTest, PrintOffsetsAreKeptPerPrinterWithinTheLimit)
+{
+    TempFolder folder;
+    const QString path = folder.Write("quillo-zdk.SET",
+        "<SETTINGS><PRINTER NAME=\"Odd\" FRONT_X=\"x\" FRONT_Y=\"-900\" BACK_X=\"7\" BACK_Y=\"\"/></SETTINGS>");
+    {
+        TUserSettings settings(path);
+        EXPECT_EQ(settings.PrintOffsets("Odd"), (TPrintOffsets { 0, -TPrintOffsets::Limit, 7, 0 }));
+        EXPECT_EQ(settings.PrintOffsets("Laser"), TPrintOffsets {});
+        settings.SetPrintOffsets("Laser", { 15, -8, 3, 999 });
+        settings.SetPrintOffsets("Inkjet", { 1, 2, 3, 4 });
+        settings.SetPrintOffsets("laser", { 15, -8, 3, 4 });
+    }
+    TUserSettings reread(path);
+    EXPECT_EQ(reread.PrintOffsets("Laser"), (TPrintOffsets { 15, -8, 3, 4 }));
+    EXPECT_EQ(reread.PrintOffsets("Inkjet"), (TPrintOffsets { 1, 2, 3, 4 }));
+    EXPECT_EQ(reread.Document().ChildCount(), 3);
+}
+
 TEST(UserSettingsTest, WriteErrorsAreIgnored)
 {
     TempFolder folder;
