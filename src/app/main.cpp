@@ -6,6 +6,7 @@
 #include "notebook/widgets/TFsure.h"
 #include "notebook/widgets/TFsure_checked.h"
 #include "notebook/widgets/TQtPrompts.h"
+#include "printing/widgets/TD_print_notebook.h"
 #include "printing/widgets/TD_side_select.h"
 #include "printing/widgets/TFmain_page.h"
 #include "printing/widgets/TFprintpage.h"
@@ -77,6 +78,14 @@ int main(int argc, char** argv)
     ConnectLookupWindows(window, search, reminderSettings, remind, hooks);
     hooks.printPage = [&pagePrinter](TKelPigger& page, const QString& printTemplate) {
         pagePrinter.PrintNotebookPage(printTemplate, &page);
+    };
+    TD_print_notebook printNotebook(window.Settings(), prompts, fileDialogs, printer, &window);
+    hooks.printNotebook = [&printNotebook](TKelPigger& notebook) {
+        QString printTemplate = notebook.GetAttr(QStringLiteral("PRINT_TEMPLATE")).trimmed();
+        if (printTemplate.isEmpty())
+            printTemplate = QStringLiteral("..\\templates\\contacts-5.zdkt");
+        printNotebook.SetNotebook(&notebook, printTemplate);
+        printNotebook.exec();
     };
     window.SetHooks(hooks);
 

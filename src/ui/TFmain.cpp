@@ -179,6 +179,13 @@ void TFmain::CreateActions()
     m_toolGuider->setChecked(true);
     connect(m_toolGuider, &QAction::toggled, this, &TFmain::ShowGuider);
 
+    m_printNotebook = NewAction("N_Printnotebook", QStringLiteral("Print notebook..."));
+    m_printNotebook->setStatusTip(QStringLiteral("Prints the notebook's pages as organiser leaves"));
+    connect(m_printNotebook, &QAction::triggered, this, [this] {
+        if (m_currentNotebook && m_hooks.printNotebook)
+            m_hooks.printNotebook(*m_currentNotebook);
+    });
+
     m_popNewFile = NewAction("N_Newfile", QStringLiteral("New notebook file"));
     connect(m_popNewFile, &QAction::triggered, m_new, &QAction::trigger);
     m_popNewNotebook = NewAction("N_Newnotebook", QStringLiteral("New notebook in current file"));
@@ -203,6 +210,8 @@ void TFmain::CreateMenus()
     file->addActions({ m_new, m_open, m_save, m_saveAs });
     file->addSeparator();
     file->addActions({ m_importContacts, m_exportContacts });
+    file->addSeparator();
+    file->addAction(m_printNotebook);
     file->addSeparator();
     file->addAction(m_exit);
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
@@ -429,6 +438,7 @@ void TFmain::UpdateCommands()
     m_exportContacts->setEnabled(m_currentNotebook && m_hooks.exportContacts);
     m_popFields->setEnabled(belowRoot);
     m_popPages->setEnabled(belowRoot);
+    m_printNotebook->setEnabled(m_currentNotebook && m_hooks.printNotebook);
     // Commands whose windows are not built yet say so where the user looks for them.
     const auto later
         = [](bool available) { return available ? QString() : QStringLiteral(" (coming in a later version)"); };

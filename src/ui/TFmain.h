@@ -56,6 +56,8 @@ struct TMainHooks {
     std::function<std::unique_ptr<TKelPigger>(const TKelPigger& notebook)> importContacts;
     // Exports the notebook's contacts, or those of the page when one is given.
     std::function<void(const TKelPigger& notebook, const TKelPigger* page)> exportContacts;
+    // Prints the notebook's pages as organiser leaves with its print template.
+    std::function<void(TKelPigger& notebook)> printNotebook;
 };
 
 // The main window: the guider on the left, the panel of the selected node on the right. It owns the
@@ -186,6 +188,7 @@ private:
     QAction* m_searchGlobal = nullptr;
     QAction* m_searchDown = nullptr;
     QAction* m_reminder = nullptr;
+    QAction* m_printNotebook = nullptr;
     QAction* m_aboutAction = nullptr;
     QAction* m_documentation = nullptr;
     QAction* m_toolSearch = nullptr;

@@ -1,0 +1,117 @@
+// The "Print notebook" dialog driven with real events: two leaves a sheet only where they fit, Export PDF
+// without a printer, and two-sided printing by hand with the turn of the stack between fronts and backs.
+#include "notebook/TUserSettings.h"
+#include "printing/widgets/TD_print_notebook.h"
+#include "testutil/PdfReportPrinter.h"
+#include "testutil/PdfText.h"
+#include "testutil/ScriptedPrompts.h"
+#include "testutil/TempFolder.h"
+#include "testutil/TreeTesting.h"
+#include "testutil/UserEvents.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quillo;
+using testutil::ClickButton;
+using testutil::PageText;
+using testutil::ReadPdf;
+
+namespace {
+
+const QString Personal = QStringLiteral(QUILLO_SOURCE_DIR "/templates/personal-95x171.zdkt");
+
+// Radio buttons and check boxes take a click on their indicator.
+void Tick(QAbstractButton* button)
+{
+    ASSERT_TRUE(button->isVisible() && button->isEnabled()) << button->objectName().toStdString();
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(8, button->height() / 2));
+}
+
+class PrintNotebookRig {
+public:
+    explicit PrintNotebookRig(bool installed)
+        : settings(folder.File(QStringLiteral("quillo-zdk.SET")))
+        , printer(
+              installed, folder.File(QStringLiteral("printed.pdf")), QPageSize(QPageSize::A4), QPageLayout::Portrait)
+        , dialog(settings, prompts, files, printer)
+        , notebook(testutil::ReadTree("<NOTEBOOK NAME=\"Friends\"><PAGES><PAGE NAME=\"Alpha\"><REC PERSON=\"Ann\"/>"
+                                      "</PAGE><PAGE NAME=\"Bravo\"><REC PERSON=\"Ben\"/></PAGE><PAGE NAME=\"Charlie\">"
+                                      "<REC PERSON=\"Cy\"/></PAGE></PAGES></NOTEBOOK>"))
+    {
+        dialog.SetNotebook(notebook.get(), Personal);
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    }
+
+    testutil::TempFolder folder;
+    TUserSettings settings;
+    testutil::ScriptedPrompts prompts;
+    testutil::ScriptedFileDialogs files;
+    testutil::PdfReportPrinter printer;
+    TD_print_notebook dialog;
+    std::unique_ptr<TKelPigger> notebook;
+};
+
+TEST(PrintNotebookDialog, WithoutAPrinterTwoUpNeedsLandscapeAndExportPdfWritesTheSheets)
+{
+    PrintNotebookRig rig(false);
+    TD_print_notebook& d = rig.dialog;
+    EXPECT_FALSE(d.SB_print->isEnabled());
+    EXPECT_FALSE(d.RB_duplex_printer->isEnabled());
+    EXPECT_FALSE(d.RB_two_up->isEnabled());
+    EXPECT_TRUE(d.L_two_up->text().contains("need 230 mm, the paper is 210 mm wide"))
+        << d.L_two_up->text().toStdString();
+
+    Tick(d.CB_landscape);
+    EXPECT_TRUE(d.RB_two_up->isEnabled());
+    EXPECT_FALSE(d.L_two_up->isVisible());
+    Tick(d.RB_two_up);
+    ASSERT_TRUE(d.RB_two_up->isChecked());
+    const QString pdf = rig.folder.File(QStringLiteral("friends.pdf"));
+    rig.files.Answer(pdf);
+    ClickButton(d.SB_export_pdf);
+    EXPECT_EQ(rig.prompts.Log(), QStringList());
+    const QList<testutil::TPdfPage> sides = ReadPdf(pdf);
+    ASSERT_EQ(sides.size(), 2);
+    EXPECT_NEAR(sides[0].sizeMm.width(), 297, 0.5);
+    EXPECT_TRUE(PageText(sides[0]).contains("Alpha") && PageText(sides[0]).contains("Charlie"));
+    EXPECT_TRUE(PageText(sides[1]).contains("Bravo"));
+    EXPECT_EQ(rig.settings.Document().GetAttr(QStringLiteral("PRINTER_MARGIN_LEFT")), "20");
+
+    // Narrower paper again takes two leaves a sheet away.
+    Tick(d.CB_landscape);
+    EXPECT_FALSE(d.RB_two_up->isEnabled());
+    EXPECT_TRUE(d.RB_one_up->isChecked());
+}
+
+TEST(PrintNotebookDialog, ByHandPrintsTheFrontsThenAsksToTurnTheStackThenTheBacks)
+{
+    struct Row {
+        bool faceUp;
+        QString firstBack;
+    };
+    for (const Row& row : { Row { false, "Bravo" }, Row { true, "" } }) {
+        SCOPED_TRACE(row.faceUp);
+        PrintNotebookRig rig(true);
+        TD_print_notebook& d = rig.dialog;
+        EXPECT_TRUE(d.RB_duplex_hand->isChecked());
+        if (row.faceUp)
+            Tick(d.CB_face_up);
+        ClickButton(d.SB_print);
+        EXPECT_EQ(rig.prompts.Log(),
+            QStringList { "Msg: Turn the printed stack over, long edge, and put it back in the tray" });
+        // The second job, the backs, is what the PDF printer keeps: the empty back of the lone last page
+        // comes first when the printer stacks face up.
+        const QList<testutil::TPdfPage> backs = ReadPdf(rig.folder.File(QStringLiteral("printed.pdf")));
+        ASSERT_EQ(backs.size(), 2);
+        EXPECT_EQ(PageText(backs[0]).section(' ', 0, 0), row.firstBack);
+    }
+}
+
+} // namespace
