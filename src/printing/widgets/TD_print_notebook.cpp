@@ -4,6 +4,7 @@
 #include "notebook/ProgramPaths.h"
 #include "notebook/TUserSettings.h"
 #include "printing/TLeafPrint.h"
+#include "printing/widgets/TD_printer_calibration.h"
 #include "report/widgets/IReportPrinter.h"
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelError.h"
@@ -48,6 +49,7 @@ TD_print_notebook::TD_print_notebook(
     , m_prompts(prompts)
     , m_files(files)
     , m_printer(printer)
+    , m_calibration(new TD_printer_calibration(settings, prompts, files, printer, this))
 {
     setObjectName(QStringLiteral("TD_print_notebook"));
     setWindowTitle(QStringLiteral("Print notebook"));
@@ -66,6 +68,7 @@ TD_print_notebook::TD_print_notebook(
     SE_printermargin_left = SpinBox(this, "SE_printermargin_left", -500, 500);
     SE_printermargin_right = SpinBox(this, "SE_printermargin_right", -500, 500);
     SE_printermargin_top = SpinBox(this, "SE_printermargin_top", -500, 500);
+    SB_calibration = Named(new QPushButton(QStringLiteral("Printer calibration..."), this), "SB_calibration");
     SB_print = Named(new QPushButton(QStringLiteral("Print"), this), "SB_print");
     SB_export_pdf = Named(new QPushButton(QStringLiteral("Export PDF"), this), "SB_export_pdf");
     SB_close = Named(new QPushButton(QStringLiteral("Close"), this), "SB_close");
@@ -99,6 +102,7 @@ TD_print_notebook::TD_print_notebook(
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SB_print);
     buttons->addWidget(SB_export_pdf);
+    buttons->addWidget(SB_calibration);
     buttons->addStretch();
     buttons->addWidget(SB_close);
     auto* layout = new QVBoxLayout(this);
@@ -114,6 +118,8 @@ TD_print_notebook::TD_print_notebook(
         connect(box, &QSpinBox::valueChanged, this, &TD_print_notebook::UpdateControls);
     connect(SB_print, &QPushButton::clicked, this, [this] { Guarded(&TD_print_notebook::Print); });
     connect(SB_export_pdf, &QPushButton::clicked, this, [this] { Guarded(&TD_print_notebook::ExportPdf); });
+    connect(SB_calibration, &QPushButton::clicked, this,
+        [this] { m_calibration->Calibrate(PrinterName(), Paper().width(), Paper().height()); });
     connect(SB_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -149,7 +155,8 @@ void TD_print_notebook::SetNotebook(TKelPigger* notebook, const QString& templat
 
 QString TD_print_notebook::PrinterName() const
 {
-    return m_printer.Installed() ? m_printer.Printer().printerName() : QStringLiteral("PDF");
+    const QString name = m_printer.Installed() ? m_printer.Printer().printerName() : QString();
+    return name.isEmpty() ? QStringLiteral("PDF") : name;
 }
 
 QSize TD_print_notebook::Paper() const

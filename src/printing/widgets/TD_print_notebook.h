@@ -16,6 +16,7 @@ class IFileDialogs;
 class IPrompts;
 class IReportPrinter;
 class TKelPigger;
+class TD_printer_calibration;
 class TLeafPrint;
 class TUserSettings;
 
@@ -31,6 +32,7 @@ public:
 
     // Sets the notebook and its print template and fills the controls; the caller then shows the dialog.
     void SetNotebook(TKelPigger* notebook, const QString& templatePath);
+    TD_printer_calibration& Calibration() { return *m_calibration; }
     // The name under which the printer's offsets are kept: the printer's, or "PDF" without one.
     QString PrinterName() const;
 
@@ -48,6 +50,7 @@ public:
     QSpinBox* SE_printermargin_left;
     QSpinBox* SE_printermargin_right;
     QSpinBox* SE_printermargin_top;
+    QPushButton* SB_calibration;
     QPushButton* SB_print;
     QPushButton* SB_export_pdf;
     QPushButton* SB_close;
@@ -69,6 +72,7 @@ private:
     QString m_template;
     int m_bandWidth = 95;
     QString m_folder;
+    TD_printer_calibration* m_calibration;
 };
 
 } // namespace quillo

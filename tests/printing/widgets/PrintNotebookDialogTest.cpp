@@ -1,7 +1,9 @@
 // The "Print notebook" dialog driven with real events: two leaves a sheet only where they fit, Export PDF
 // without a printer, and two-sided printing by hand with the turn of the stack between fronts and backs.
+#include "PagePrintingFixture.h"
 #include "notebook/TUserSettings.h"
 #include "printing/widgets/TD_print_notebook.h"
+#include "printing/widgets/TD_printer_calibration.h"
 #include "testutil/PdfReportPrinter.h"
 #include "testutil/PdfText.h"
 #include "testutil/ScriptedPrompts.h"
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -112,6 +115,52 @@ TEST(PrintNotebookDialog, ByHandPrintsTheFrontsThenAsksToTurnTheStackThenTheBack
         ASSERT_EQ(backs.size(), 2);
         EXPECT_EQ(PageText(backs[0]).section(' ', 0, 0), row.firstBack);
     }
+}
+
+// Types a value into a spin box as the user does: select all, type, Tab.
+void TypeInto(QSpinBox* box, const QString& text)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Tab);
+}
+
+TEST(PrintNotebookDialog, CalibrationOffsetsAreStoredForThePrinterAndMoveTheLeaves)
+{
+    PrintNotebookRig rig(false);
+    TD_print_notebook& d = rig.dialog;
+    const QString plain = rig.folder.File(QStringLiteral("plain.pdf"));
+    rig.files.Answer(plain);
+    ClickButton(d.SB_export_pdf);
+
+    TD_printer_calibration& c = d.Calibration();
+    const QString sheet = rig.folder.File(QStringLiteral("sheet.pdf"));
+    rig.files.Answer(sheet);
+    testutil::WhenShown(&c, [&] {
+        EXPECT_FALSE(c.SB_print_sheet->isEnabled());
+        ClickButton(c.SB_export_sheet);
+        TypeInto(c.SE_front_x, "15");
+        TypeInto(c.SE_front_y, "-8");
+        ClickButton(c.Btn_ok);
+    });
+    ClickButton(d.SB_calibration);
+    EXPECT_EQ(ReadPdf(sheet).size(), 2);
+    EXPECT_EQ(rig.settings.PrintOffsets("PDF"), (TPrintOffsets { 15, -8, 0, 0 }));
+
+    const QString moved = rig.folder.File(QStringLiteral("moved.pdf"));
+    rig.files.Answer(moved);
+    ClickButton(d.SB_export_pdf);
+    const QList<testutil::TPdfPage> before = ReadPdf(plain);
+    const QList<testutil::TPdfPage> after = ReadPdf(moved);
+    ASSERT_EQ(before.size(), 4);
+    ASSERT_EQ(after.size(), 4);
+    ASSERT_FALSE(before[0].words.isEmpty());
+    EXPECT_NEAR(after[0].words[0].left - before[0].words[0].left, 1.5, 0.01);
+    EXPECT_NEAR(after[0].words[0].top - before[0].words[0].top, -0.8, 0.01);
+    // The backs have offsets of their own, here none.
+    EXPECT_NEAR(after[1].words[0].left, before[1].words[0].left, 0.01);
+    EXPECT_EQ(rig.prompts.Log(), QStringList());
 }
 
 } // namespace
