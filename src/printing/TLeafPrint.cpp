@@ -147,8 +147,14 @@ void TLeafPrint::DrawSide(QPainter& painter, int side)
         }
         painter.save();
         painter.translate((back ? o.backX : o.frontX) / 10.0 * pxX, (back ? o.backY : o.frontY) / 10.0 * pxY);
-        // Each page is drawn on the whole sheet; the clip keeps its background off the other leaf.
-        painter.setClipRect(QRectF(place.left * pxX, 0, m_bandWidth * pxX, m_options.paperHeight * pxY));
+        // Each page is drawn on the whole sheet; with two leaves a sheet, each keeps to its half of the room
+        // between them, so that its background does not cover the other leaf.
+        if (m_options.up == 2) {
+            const double middle = (PlaceLeft(true) + m_bandWidth + PlaceLeft(false)) / 2.0;
+            const bool leftHalf = place.left == PlaceLeft(true);
+            painter.setClipRect(QRectF(leftHalf ? 0 : middle * pxX, 0,
+                (leftHalf ? middle : m_options.paperWidth - middle) * pxX, m_options.paperHeight * pxY));
+        }
         report->DrawPage(painter, 0, QRect(), QPoint(0, 0));
         painter.restore();
     }

@@ -2,6 +2,7 @@
 // without a printer, and two-sided printing by hand with the turn of the stack between fronts and backs.
 #include "PagePrintingFixture.h"
 #include "notebook/TUserSettings.h"
+#include "printing/TLeafPrint.h"
 #include "printing/widgets/TD_print_notebook.h"
 #include "printing/widgets/TD_printer_calibration.h"
 #include "testutil/PdfReportPrinter.h"
@@ -12,7 +13,9 @@
 #include "testutil/UserEvents.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -161,6 +164,41 @@ TEST(PrintNotebookDialog, CalibrationOffsetsAreStoredForThePrinterAndMoveTheLeav
     // The backs have offsets of their own, here none.
     EXPECT_NEAR(after[1].words[0].left, before[1].words[0].left, 0.01);
     EXPECT_EQ(rig.prompts.Log(), QStringList());
+}
+
+// Run by hand under Xvfb with QUILLO_SCREENSHOTS set to the docs folder: the dialog set for two leaves a sheet
+// and the two sides of the first sheet it prints, front left, back right.
+TEST(PrintNotebookDialog, DISABLED_ScreenshotsForTheGuide)
+{
+    const QString folder = qEnvironmentVariable("QUILLO_SCREENSHOTS");
+    ASSERT_FALSE(folder.isEmpty());
+    PrintNotebookRig rig(false);
+    Tick(rig.dialog.CB_landscape);
+    Tick(rig.dialog.RB_two_up);
+    QTest::qWait(100);
+    EXPECT_TRUE(rig.dialog.grab().save(folder + QStringLiteral("/print-notebook.png")));
+
+    TLeafPrint::TOptions options;
+    options.up = 2;
+    options.paperWidth = 297;
+    options.paperHeight = 210;
+    TLeafPrint leaves(*rig.notebook, options);
+    leaves.Generate(Personal);
+    constexpr int PxPerMm = 3;
+    QImage sheets(2 * 297 * PxPerMm + 30, 210 * PxPerMm, QImage::Format_RGB32);
+    sheets.fill(Qt::darkGray);
+    for (int side = 0; side < 2; ++side) {
+        QImage image(297 * PxPerMm, 210 * PxPerMm, QImage::Format_RGB32);
+        image.setDotsPerMeterX(PxPerMm * 1000);
+        image.setDotsPerMeterY(PxPerMm * 1000);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        leaves.DrawSide(painter, side);
+        painter.end();
+        QPainter(&sheets).drawImage(side * (297 * PxPerMm + 30), 0, image);
+    }
+    EXPECT_TRUE(sheets.save(folder + QStringLiteral("/print-notebook-sheet.png")));
 }
 
 } // namespace
