@@ -118,6 +118,7 @@ void TFmain::BindRecordGrid()
     m_notepad->SetServices(
         { m_gridBinding, m_prompts, m_fileDialogs, m_desktop, m_hooks.datePicker, m_hooks.recordEditor });
     m_gridBinding->SetPagePrinter(m_hooks.printPage);
+    m_gridBinding->SetNotebookPrinter(m_hooks.printNotebook);
 }
 
 TOPigSructEd& TFmain::Guider() { return *m_guider; }

@@ -48,6 +48,12 @@ void TRecordGridBinding::PrintPage(TKelPigger& page, const QString& printTemplat
         m_printer(page, printTemplate);
 }
 
+void TRecordGridBinding::PrintNotebook(TKelPigger& notebook)
+{
+    if (m_notebookPrinter)
+        m_notebookPrinter(notebook);
+}
+
 TKelPigger* TRecordGridBinding::DropPage(const QDropEvent& event) const
 {
     // A record dragged out of another running copy of the program is not ours to move.

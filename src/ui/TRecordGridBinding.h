@@ -28,10 +28,16 @@ public:
         m_printer = std::move(printer);
     }
 
+    void SetNotebookPrinter(std::function<void(TKelPigger& notebook)> printer)
+    {
+        m_notebookPrinter = std::move(printer);
+    }
+
     void SetChanged(bool changed) override;
     void PageAdded(TKelPigger& page) override;
     void PageShown(TKelPigger& page) override;
     void PrintPage(TKelPigger& page, const QString& printTemplate) override;
+    void PrintNotebook(TKelPigger& notebook) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +50,7 @@ private:
     TO_notepad& m_notepad;
     TOPigSructEd& m_guider;
     std::function<void(TKelPigger& page, const QString& printTemplate)> m_printer;
+    std::function<void(TKelPigger& notebook)> m_notebookPrinter;
 };
 
 } // namespace quillo

@@ -19,6 +19,8 @@ public:
     virtual void PageShown(TKelPigger& page) = 0;
     // Prints page with the notebook's print template.
     virtual void PrintPage(TKelPigger& page, const QString& printTemplate) = 0;
+    // Prints the notebook's pages as organiser leaves.
+    virtual void PrintNotebook(TKelPigger& notebook) = 0;
 };
 
 // The calendar picker; false when dismissed (date then stays as it was).

@@ -128,6 +128,9 @@ TO_notepad::TO_notepad(QWidget* parent)
     buttons->addSeparator();
     N_Print = add("N_Print", "SB_print", QStringLiteral("Print"), QStringLiteral("print the page"), &TO_notepad::Print,
         RecordIcons::Command::Print);
+    N_Printnotebook = add("N_Printnotebook", "SB_print_notebook", QStringLiteral("Print notebook..."),
+        QStringLiteral("print the notebook as organiser leaves"), &TO_notepad::PrintNotebook,
+        RecordIcons::Command::Print);
     N_Gotohttp = add("N_Gotohttp", "SB_go_to_http", QStringLiteral("Go to http"), QStringLiteral("Go to http"),
         &TO_notepad::GoToHttp, RecordIcons::Command::Http);
     N_Sendemail = add("N_Sendemail", "SB_send_email", QStringLiteral("Send e-mail"), QStringLiteral("Send e-mail"),
@@ -364,6 +367,7 @@ void TO_notepad::UpdateCommands()
     N_Recordup->setEnabled(browsing && row > 0);
     N_Recorddown->setEnabled(browsing && row >= 0 && row < m_model->rowCount() - 1);
     N_Print->setEnabled(browsing && !m_printTemplate.isEmpty());
+    N_Printnotebook->setEnabled(N_Print->isEnabled());
     N_Gotohttp->setEnabled(browsing && !FeatureValue(m_httpField).isEmpty());
     N_Sendemail->setEnabled(browsing && !FeatureValue(m_emailField).isEmpty());
     N_Openfile->setEnabled(browsing && !FeatureValue(m_fileField).isEmpty());
@@ -654,6 +658,12 @@ void TO_notepad::Print()
 {
     if (N_Print->isEnabled() && m_services.host)
         m_services.host->PrintPage(*CurrentPage(), m_printTemplate);
+}
+
+void TO_notepad::PrintNotebook()
+{
+    if (N_Printnotebook->isEnabled() && m_services.host && m_notebook)
+        m_services.host->PrintNotebook(*m_notebook);
 }
 
 void TO_notepad::GoToHttp()

@@ -111,6 +111,7 @@ private:
     void MoveDown() { MoveRecord(false); }
     void MoveRecord(bool up);
     void Print();
+    void PrintNotebook();
     void GoToHttp();
     void SendEmail();
     void OpenFile();
@@ -152,6 +153,7 @@ private:
     QAction* N_Recordup;
     QAction* N_Recorddown;
     QAction* N_Print;
+    QAction* N_Printnotebook;
     QAction* N_Gotohttp;
     QAction* N_Sendemail;
     QAction* N_Openfile;

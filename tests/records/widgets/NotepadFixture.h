@@ -56,6 +56,7 @@ public:
     {
         printed.append(page.GetAttr("NAME") + " " + printTemplate);
     }
+    void PrintNotebook(TKelPigger& notebook) override { printed.append("notebook " + notebook.GetAttr("NAME")); }
 };
 
 class ScriptedDatePicker : public IDatePicker {

@@ -63,6 +63,7 @@ TEST_F(NotepadTest, CommandsFollowTheStateAndTheMenuMirrorsThem)
         { "SB_record_up", "N_Recordup", false },
         { "SB_record_dn", "N_Recorddown", true },
         { "SB_print", "N_Print", true },
+        { "SB_print_notebook", "N_Printnotebook", true },
         { "SB_go_to_http", "N_Gotohttp", true },
         { "SB_send_email", "N_Sendemail", false },
         { "SB_open_file", "N_Openfile", false },
@@ -364,7 +365,8 @@ TEST_F(NotepadTest, RecordFormAndPrint)
     EXPECT_EQ(Text(1, 1), "22");
     EXPECT_EQ(host.changed, 1);
     Press("SB_print");
-    EXPECT_EQ(host.printed, QStringList({ "A page.zdkt" }));
+    Press("SB_print_notebook");
+    EXPECT_EQ(host.printed, QStringList({ "A page.zdkt", "notebook Friends" }));
 }
 
 TEST_F(NotepadTest, LocateRecordSelectsItsRow)
