@@ -108,6 +108,7 @@ void TFmain::SetHooks(const TMainHooks& hooks)
     m_hooks = hooks;
     m_fieldsPanel->SetPropsEditor(hooks.fieldProps);
     m_notebookPanel->btn_reminder->setVisible(bool(hooks.reminderSettings));
+    m_notebookPanel->Btn_print_notebook->setVisible(bool(hooks.printNotebook));
     m_toolRemind->setVisible(bool(hooks.reminder));
     BindRecordGrid();
     UpdateCommands();
@@ -183,8 +184,9 @@ void TFmain::CreateActions()
     m_printNotebook = NewAction("N_Printnotebook", QStringLiteral("Print notebook..."));
     m_printNotebook->setStatusTip(QStringLiteral("Prints the notebook's pages as organiser leaves"));
     connect(m_printNotebook, &QAction::triggered, this, [this] {
-        if (m_currentNotebook && m_hooks.printNotebook)
-            m_hooks.printNotebook(*m_currentNotebook);
+        TKelPigger* notebook = m_guider->CurrentNotebookOf();
+        if (notebook && m_hooks.printNotebook)
+            m_hooks.printNotebook(*notebook);
     });
 
     m_popNewFile = NewAction("N_Newfile", QStringLiteral("New notebook file"));
@@ -280,6 +282,8 @@ void TFmain::CreatePanels()
     m_notebookPanel = new TO_notebook(*this, m_sheetNotebook);
     m_notebookPanel->setObjectName(QStringLiteral("O_notebook1"));
     m_notebookPanel->btn_reminder->hide();
+    m_notebookPanel->Btn_print_notebook->hide();
+    connect(m_notebookPanel, &TO_notebook::PrintNotebookWanted, m_printNotebook, &QAction::trigger);
     m_notebookPanel->btn_reminder->setToolTip(
         QStringLiteral("Which field holds the birthdays, and how many days ahead the reminder looks"));
     (new QVBoxLayout(m_sheetNotebook))->addWidget(m_notebookPanel);
@@ -439,7 +443,7 @@ void TFmain::UpdateCommands()
     m_exportContacts->setEnabled(m_currentNotebook && m_hooks.exportContacts);
     m_popFields->setEnabled(belowRoot);
     m_popPages->setEnabled(belowRoot);
-    m_printNotebook->setEnabled(m_currentNotebook && m_hooks.printNotebook);
+    m_printNotebook->setEnabled(m_guider->CurrentNotebookOf() && m_hooks.printNotebook);
     // Commands whose windows are not built yet say so where the user looks for them.
     const auto later
         = [](bool available) { return available ? QString() : QStringLiteral(" (coming in a later version)"); };

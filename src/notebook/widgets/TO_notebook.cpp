@@ -52,6 +52,8 @@ TO_notebook::TO_notebook(IMainWindow& main, QWidget* parent)
     Btn_apply->setObjectName(QStringLiteral("Btn_apply"));
     btn_reminder = new QPushButton(QStringLiteral("Birthday Reminder"), this);
     btn_reminder->setObjectName(QStringLiteral("btn_reminder"));
+    Btn_print_notebook = new QPushButton(QStringLiteral("Print notebook..."), this);
+    Btn_print_notebook->setObjectName(QStringLiteral("Btn_print_notebook"));
     Label_hint = new QLabel(
         QStringLiteral("Select a notebook in the guider on the left to see and change it, or press New... to add one."),
         this);
@@ -67,6 +69,7 @@ TO_notebook::TO_notebook(IMainWindow& main, QWidget* parent)
     buttons->addWidget(Btn_new_notebook);
     buttons->addWidget(Btn_delete_notebook);
     buttons->addWidget(btn_reminder);
+    buttons->addWidget(Btn_print_notebook);
     buttons->addStretch();
     buttons->addWidget(Btn_apply);
     auto* layout = new QVBoxLayout(this);
@@ -82,6 +85,7 @@ TO_notebook::TO_notebook(IMainWindow& main, QWidget* parent)
     connect(Btn_apply, &QPushButton::clicked, this, &TO_notebook::Apply);
     connect(Btn_new_notebook, &QPushButton::clicked, this, &TO_notebook::NewNotebook);
     connect(Btn_delete_notebook, &QPushButton::clicked, this, &TO_notebook::DeleteNotebook);
+    connect(Btn_print_notebook, &QPushButton::clicked, this, &TO_notebook::PrintNotebookWanted);
     connect(btn_reminder, &QPushButton::clicked, this, [this] { m_main.EditReminderSettings(m_notebook); });
     Load(nullptr);
 }
@@ -95,8 +99,8 @@ void TO_notebook::Load(TKelPigger* notebook)
     Memo_nb_dsc->setPlainText(props.description);
     (props.rightTabs ? RB_right : RB_top)->setChecked(true);
     SE_rpp->setValue(notebook ? props.rpp : NotebookSchema::DefaultRpp);
-    for (QWidget* control : std::initializer_list<QWidget*> {
-             Edit_nb_name, Memo_nb_dsc, RG_tab_position, SE_rpp, Btn_delete_notebook, btn_reminder })
+    for (QWidget* control : std::initializer_list<QWidget*> { Edit_nb_name, Memo_nb_dsc, RG_tab_position, SE_rpp,
+             Btn_delete_notebook, btn_reminder, Btn_print_notebook })
         control->setEnabled(notebook != nullptr);
     Label_hint->setVisible(notebook == nullptr);
     Btn_apply->setEnabled(false);

@@ -33,6 +33,7 @@ public:
     QPushButton* Btn_delete_notebook = nullptr;
     QPushButton* Btn_apply = nullptr;
     QPushButton* btn_reminder = nullptr;
+    QPushButton* Btn_print_notebook = nullptr;
     // Says what to do while no notebook is shown.
     QLabel* Label_hint = nullptr;
 
@@ -52,6 +53,8 @@ public:
 signals:
     // An edit made Apply possible, or applying or loading ended that.
     void PendingEditsChanged();
+    // "Print notebook..." was pressed for the notebook shown.
+    void PrintNotebookWanted();
 
 private:
     void Edited();
