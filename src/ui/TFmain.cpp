@@ -184,9 +184,8 @@ void TFmain::CreateActions()
     m_printNotebook = NewAction("N_Printnotebook", QStringLiteral("Print notebook..."));
     m_printNotebook->setStatusTip(QStringLiteral("Prints the notebook's pages as organiser leaves"));
     connect(m_printNotebook, &QAction::triggered, this, [this] {
-        TKelPigger* notebook = m_guider->CurrentNotebookOf();
-        if (notebook && m_hooks.printNotebook)
-            m_hooks.printNotebook(*notebook);
+        if (m_currentNotebook && m_hooks.printNotebook)
+            m_hooks.printNotebook(*m_currentNotebook);
     });
 
     m_popNewFile = NewAction("N_Newfile", QStringLiteral("New notebook file"));
@@ -443,7 +442,7 @@ void TFmain::UpdateCommands()
     m_exportContacts->setEnabled(m_currentNotebook && m_hooks.exportContacts);
     m_popFields->setEnabled(belowRoot);
     m_popPages->setEnabled(belowRoot);
-    m_printNotebook->setEnabled(m_guider->CurrentNotebookOf() && m_hooks.printNotebook);
+    m_printNotebook->setEnabled(m_currentNotebook && m_hooks.printNotebook);
     // Commands whose windows are not built yet say so where the user looks for them.
     const auto later
         = [](bool available) { return available ? QString() : QStringLiteral(" (coming in a later version)"); };
@@ -481,6 +480,7 @@ void TFmain::GuiderSelectionChanged()
         // The commands on the current notebook follow it.
         UpdateCommands();
     }
+    m_printNotebook->setEnabled(m_currentNotebook && m_hooks.printNotebook);
     if (selected && selected->Tag() == "PAGE")
         m_notepad->SelectPageByName(selected->GetAttr(QStringLiteral("NAME")));
 }
