@@ -55,10 +55,10 @@ int main(int argc, char** argv)
     TQtDesktop desktop;
     TSystemPrinter printer;
     TForm_PageSetup pageSetup(&window);
-    TFormPreview preview(prompts, fileDialogs, printer, pageSetup);
+    TFormPreview preview(window.Settings(), prompts, fileDialogs, printer, pageSetup);
     TD_side_select sideSelect(&window);
     TFmain_page placement(prompts, &window);
-    TFprintpage printWindow(prompts, fileDialogs, printer, desktop, &window);
+    TFprintpage printWindow(window.Settings(), prompts, fileDialogs, printer, desktop, &window);
     TPagePrinter pagePrinter(window.Settings(), prompts, sideSelect, placement, printWindow, preview);
     QObject::connect(&pagePrinter, &TPagePrinter::PageChanged, &window, [&window] { window.SetChanged(true); });
     QObject::connect(&pagePrinter, &TPagePrinter::TemplateFailed, &window,

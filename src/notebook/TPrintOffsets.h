@@ -1,5 +1,7 @@
 #pragma once
 
+class QPainter;
+
 namespace quillo {
 
 // How far a printer puts the print off where it was meant, in tenths of a millimetre, for each side of the
@@ -16,5 +18,8 @@ struct TPrintOffsets {
     bool IsZero() const { return frontX == 0 && frontY == 0 && backX == 0 && backY == 0; }
     bool operator==(const TPrintOffsets&) const = default;
 };
+
+// Moves what the painter draws next by the offsets of one side, at the resolution of its device.
+void ShiftBySide(QPainter& painter, const TPrintOffsets& offsets, bool back);
 
 } // namespace quillo

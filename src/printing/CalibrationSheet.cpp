@@ -35,8 +35,7 @@ void DrawSide(QPainter& painter, int paperWidth, int paperHeight, bool back, con
     const double pxY = painter.device()->logicalDpiY() / MmPerInch;
     const auto mm = [&](double x, double y) { return QPointF(x * pxX, y * pxY); };
     painter.save();
-    painter.translate(
-        (back ? offsets.backX : offsets.frontX) / 10.0 * pxX, (back ? offsets.backY : offsets.frontY) / 10.0 * pxY);
+    ShiftBySide(painter, offsets, back);
     painter.setPen(QPen(Qt::black, 0.15 * pxX));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(int(2.5 * pxY));

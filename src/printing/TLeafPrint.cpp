@@ -133,7 +133,6 @@ void TLeafPrint::DrawSide(QPainter& painter, int side)
     const double pxX = device->logicalDpiX() / MmPerInch;
     const double pxY = device->logicalDpiY() / MmPerInch;
     const bool back = side % 2 == 1;
-    const TPrintOffsets& o = m_options.offsets;
     for (const TPlace& place : Places(side)) {
         TKelReport* report = ReportOf(place.page);
         if (!report)
@@ -146,7 +145,7 @@ void TLeafPrint::DrawSide(QPainter& painter, int side)
                 m_warnings.append(warning);
         }
         painter.save();
-        painter.translate((back ? o.backX : o.frontX) / 10.0 * pxX, (back ? o.backY : o.frontY) / 10.0 * pxY);
+        ShiftBySide(painter, m_options.offsets, back);
         // Each page is drawn on the whole sheet; with two leaves a sheet, each keeps to its half of the room
         // between them, so that its background does not cover the other leaf.
         if (m_options.up == 2) {

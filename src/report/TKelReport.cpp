@@ -286,7 +286,7 @@ void TKelReport::PrintPage(QPainter& painter, QPagedPaintDevice& printer, int in
     }
 }
 
-void TKelReport::Print(QPagedPaintDevice& printer, const std::function<void()>& abortJob)
+void TKelReport::Print(QPagedPaintDevice& printer, const std::function<void()>& abortJob, const TPrintOffsets& offsets)
 {
     const int displayZoom = DisplayZoom();
     const bool hrefs = EnableHRefs;
@@ -304,6 +304,7 @@ void TKelReport::Print(QPagedPaintDevice& printer, const std::function<void()>& 
             PageOrientation() == TPageSettings::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         if (!painter.begin(&printer))
             throw EKelError("Printing failed");
+        ShiftBySide(painter, offsets, false);
         const int count = PageCount(&printer);
         for (int i = 0; i < count; ++i) {
             if (i > 0 && !printer.newPage())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notebook/TPrintOffsets.h"
 #include "report/TPageSettings.h"
 #include "report/TReportPigger.h"
 
@@ -83,8 +84,10 @@ public:
     // Every sheet of page index onto an active painter of a printer, a new sheet between them.
     void PrintPage(QPainter& painter, QPagedPaintDevice& printer, int index);
     // The whole report as one job. abortJob is called when an error stops the job; the error then
-    // propagates. Zoom, hyperlinks and the printer's orientation are restored on every path.
-    void Print(QPagedPaintDevice& printer, const std::function<void()>& abortJob = {});
+    // propagates. Zoom, hyperlinks and the printer's orientation are restored on every path. Every sheet is
+    // a front, moved by the front offsets.
+    void Print(
+        QPagedPaintDevice& printer, const std::function<void()>& abortJob = {}, const TPrintOffsets& offsets = {});
     // Sets DisplayZoom so that page index fits into view.
     void FitZoom(QPaintDevice* device, int index, const QRect& view);
 

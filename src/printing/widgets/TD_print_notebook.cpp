@@ -153,11 +153,7 @@ void TD_print_notebook::SetNotebook(TKelPigger* notebook, const QString& templat
     UpdateControls();
 }
 
-QString TD_print_notebook::PrinterName() const
-{
-    const QString name = m_printer.Installed() ? m_printer.Printer().printerName() : QString();
-    return name.isEmpty() ? QStringLiteral("PDF") : name;
-}
+QString TD_print_notebook::PrinterName() const { return OffsetsName(m_printer); }
 
 QSize TD_print_notebook::Paper() const
 {

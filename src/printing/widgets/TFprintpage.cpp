@@ -1,6 +1,7 @@
 #include "printing/widgets/TFprintpage.h"
 
 #include "notebook/IPrompts.h"
+#include "notebook/TUserSettings.h"
 #include "printing/NewTemplateQuestion.h"
 #include "report/TPdfExport.h"
 #include "report/widgets/IReportPrinter.h"
@@ -15,9 +16,10 @@
 
 namespace quillo {
 
-TFprintpage::TFprintpage(
-    IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer, IDesktop& desktop, QWidget* parent)
+TFprintpage::TFprintpage(TUserSettings& settings, IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer,
+    IDesktop& desktop, QWidget* parent)
     : QDialog(parent)
+    , m_settings(settings)
     , m_prompts(prompts)
     , m_files(files)
     , m_printer(printer)
@@ -141,7 +143,11 @@ void TFprintpage::UpdateControls()
     SB_export_pdf->setEnabled(pages);
 }
 
-void TFprintpage::Print() { m_frame->PrintReport(m_printer.Printer()); }
+// A single page goes onto the front of a sheet.
+void TFprintpage::Print()
+{
+    m_frame->PrintReport(m_printer.Printer(), m_settings.PrintOffsets(OffsetsName(m_printer)));
+}
 
 void TFprintpage::PrinterSetup()
 {
@@ -162,7 +168,7 @@ void TFprintpage::ExportPdf()
         return;
     // Printing lays the report out for the PDF; the view is laid out again for the screen.
     try {
-        quillo::ExportPdf(m_frame->Report(), path);
+        quillo::ExportPdf(m_frame->Report(), path, m_settings.PrintOffsets(QStringLiteral("PDF")));
     } catch (...) {
         m_frame->RefreshView();
         throw;

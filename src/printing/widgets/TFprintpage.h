@@ -16,14 +16,15 @@ class IPrompts;
 class IReportPrinter;
 class TFrame_Preview;
 class TKelPigger;
+class TUserSettings;
 
 // "Print page": the printed notebook page in a preview, placed on its side of the sheet, with printing,
 // printer setup, PDF export and the New template question. Its generator lives as long as the window.
 class TFprintpage : public QDialog {
     Q_OBJECT
 public:
-    TFprintpage(
-        IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer, IDesktop& desktop, QWidget* parent = nullptr);
+    TFprintpage(TUserSettings& settings, IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer,
+        IDesktop& desktop, QWidget* parent = nullptr);
 
     // The printer's paper as oriented, in millimetres; A4 portrait without a printer.
     QSize PaperSize() const;
@@ -53,6 +54,7 @@ private:
     void ExportPdf();
     void NewTemplate();
 
+    TUserSettings& m_settings;
     IPrompts& m_prompts;
     IFileDialogs& m_files;
     IReportPrinter& m_printer;

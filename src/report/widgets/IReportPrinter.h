@@ -1,6 +1,8 @@
 #pragma once
 
-class QPrinter;
+#include <QPrinter>
+#include <QString>
+
 class QWidget;
 
 namespace quillo {
@@ -15,5 +17,12 @@ public:
     // The platform's printer setup dialog; true when the user confirmed it.
     virtual bool Setup(QWidget* parent) = 0;
 };
+
+// The name under which the printer's offsets are kept: the printer's, or "PDF" without one.
+inline QString OffsetsName(IReportPrinter& printer)
+{
+    const QString name = printer.Installed() ? printer.Printer().printerName() : QString();
+    return name.isEmpty() ? QStringLiteral("PDF") : name;
+}
 
 } // namespace quillo

@@ -1,6 +1,7 @@
 #include "report/widgets/TFormPreview.h"
 
 #include "notebook/IPrompts.h"
+#include "notebook/TUserSettings.h"
 #include "report/TPdfExport.h"
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TForm_PageSetup.h"
@@ -24,9 +25,10 @@ const QString ReportFilter = QStringLiteral("Report files (*.r);;All files (*)")
 
 } // namespace
 
-TFormPreview::TFormPreview(
-    IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer, TForm_PageSetup& pageSetup, QWidget* parent)
+TFormPreview::TFormPreview(TUserSettings& settings, IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer,
+    TForm_PageSetup& pageSetup, QWidget* parent)
     : QMainWindow(parent)
+    , m_settings(settings)
     , m_prompts(prompts)
     , m_files(files)
     , m_printer(printer)
@@ -249,7 +251,7 @@ void TFormPreview::ZoomFit() { m_frame->FitPage(); }
 void TFormPreview::Print()
 {
     if (m_prompts.Sure(QStringLiteral("Print the report?")))
-        m_frame->PrintReport(m_printer.Printer());
+        m_frame->PrintReport(m_printer.Printer(), m_settings.PrintOffsets(OffsetsName(m_printer)));
 }
 
 void TFormPreview::PrinterSetup()
@@ -306,7 +308,7 @@ void TFormPreview::ExportPdf()
         return;
     // Printing lays the report out for the PDF; the view is laid out again for the screen.
     try {
-        quillo::ExportPdf(m_frame->Report(), path);
+        quillo::ExportPdf(m_frame->Report(), path, m_settings.PrintOffsets(QStringLiteral("PDF")));
     } catch (...) {
         m_frame->RefreshView();
         throw;

@@ -15,14 +15,15 @@ class IPrompts;
 class IReportPrinter;
 class TForm_PageSetup;
 class TFrame_Preview;
+class TUserSettings;
 
 // The preview window: one report with page navigation, zoom, printing, page setup, PDF export and
 // report files. Created once; ShowDocument shows a report in it.
 class TFormPreview : public QMainWindow {
     Q_OBJECT
 public:
-    TFormPreview(IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer, TForm_PageSetup& pageSetup,
-        QWidget* parent = nullptr);
+    TFormPreview(TUserSettings& settings, IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer,
+        TForm_PageSetup& pageSetup, QWidget* parent = nullptr);
 
     TFrame_Preview* Frame() const { return m_frame; }
     const QByteArray& DocumentText() const { return m_text; }
@@ -61,6 +62,7 @@ private:
     // The page after the view (or before it) when stepping forward (or back).
     int StepTarget(bool forward) const;
 
+    TUserSettings& m_settings;
     IPrompts& m_prompts;
     IFileDialogs& m_files;
     IReportPrinter& m_printer;

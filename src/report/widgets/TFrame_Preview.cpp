@@ -157,9 +157,10 @@ void TFrame_Preview::FitPage()
     Changed();
 }
 
-void TFrame_Preview::PrintReport(QPrinter& printer)
+void TFrame_Preview::PrintReport(QPrinter& printer, const TPrintOffsets& offsets)
 {
-    m_report.Print(printer, [&printer] { printer.abort(); });
+    m_report.Print(
+        printer, [&printer] { printer.abort(); }, offsets);
     Changed();
 }
 

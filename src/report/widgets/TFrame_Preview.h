@@ -67,7 +67,7 @@ public:
 
     // Fits the current page into the visible area.
     void FitPage();
-    void PrintReport(QPrinter& printer);
+    void PrintReport(QPrinter& printer, const TPrintOffsets& offsets);
     QByteArray ReportTitle() const { return m_report.Title(); }
     // Lays the report out for the screen when needed and shows the current page again.
     void RefreshView();

@@ -43,9 +43,9 @@ public:
         QPageLayout::Orientation orientation = QPageLayout::Portrait)
         : settings(folder.File(QStringLiteral("quillo-zdk.SET")))
         , printer(installed, folder.File(QStringLiteral("printed.pdf")), paper, orientation)
-        , preview(prompts, files, printer, pageSetup)
+        , preview(settings, prompts, files, printer, pageSetup)
         , placement(prompts)
-        , window(prompts, files, printer, desktop)
+        , window(settings, prompts, files, printer, desktop)
         , pagePrinter(settings, prompts, sideSelect, placement, window, preview)
         , document(ReadTree(Notebook))
     {

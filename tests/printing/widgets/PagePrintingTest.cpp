@@ -6,6 +6,7 @@
 #include "testutil/PdfText.h"
 #include "testutil/UserEvents.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -238,6 +239,34 @@ TEST_F(PagePrinting, WithoutAPrinterThePrintWindowIsA4PortraitAndExportsPdf)
     const auto sheets = testutil::ReadPdf(pdf);
     ASSERT_EQ(sheets.size(), 1);
     EXPECT_TRUE(testutil::PageText(sheets[0]).contains(QStringLiteral("Ann Archer")));
+}
+
+// The first word of the only sheet of a PDF.
+testutil::TPdfWord FirstWord(const QString& pdf)
+{
+    const auto sheets = testutil::ReadPdf(pdf);
+    return sheets.size() == 1 && !sheets[0].words.isEmpty() ? sheets[0].words[0] : testutil::TPdfWord {};
+}
+
+TEST_F(PagePrintingLandscape, PrintingMovesThePageByTheFrontOffsetsOfThePrinter)
+{
+    const QString printed = folder.File(QStringLiteral("printed.pdf"));
+    const QString plain = folder.File(QStringLiteral("plain.pdf"));
+    settings.SetPrintOffsets(QStringLiteral("Laser"), { 50, 50, 50, 50 });
+    WhenShown(&placement, [&] { ClickButton(placement.Btn_ok); });
+    WhenShown(&window, [&] {
+        ClickButton(window.SB_print);
+        EXPECT_TRUE(QFile::rename(printed, plain));
+        settings.SetPrintOffsets(QStringLiteral("PDF"), { 15, -8, 30, 40 });
+        ClickButton(window.SB_print);
+        ClickButton(window.SB_close);
+    });
+    pagePrinter.PrintNotebookPage(Template(QStringLiteral("probe.zdkt")), &Page(0));
+    // Another printer's offsets leave the first print in place: the second moves by this printer's only.
+    const testutil::TPdfWord unmoved = FirstWord(plain);
+    ASSERT_EQ(unmoved.text, "A");
+    EXPECT_NEAR(FirstWord(printed).left - unmoved.left, 1.5, 0.01);
+    EXPECT_NEAR(FirstWord(printed).top - unmoved.top, -0.8, 0.01);
 }
 
 TEST_F(PagePrinting, NewTemplateOffersTheTemplateReference)

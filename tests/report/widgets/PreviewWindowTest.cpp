@@ -1,4 +1,5 @@
 // The preview window and the page setup dialog driven with keys, clicks and the wheel.
+#include "notebook/TUserSettings.h"
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TFormPreview.h"
 #include "report/widgets/TForm_PageSetup.h"
@@ -45,8 +46,9 @@ QByteArray Pages(int n, const QByteArray& title = {})
 class PreviewWindow : public ::testing::Test {
 protected:
     explicit PreviewWindow(bool installed = false)
-        : printer(installed, folder.File(QStringLiteral("printed.pdf")))
-        , window(prompts, files, printer, pageSetup)
+        : settings(folder.File(QStringLiteral("quillo-zdk.SET")))
+        , printer(installed, folder.File(QStringLiteral("printed.pdf")))
+        , window(settings, prompts, files, printer, pageSetup)
     {
     }
 
@@ -64,6 +66,7 @@ protected:
     }
 
     TempFolder folder;
+    TUserSettings settings;
     testutil::ScriptedPrompts prompts;
     testutil::ScriptedFileDialogs files;
     testutil::PdfReportPrinter printer;
@@ -115,6 +118,31 @@ TEST_F(PreviewWithPrinter, TakesPaperAndOrientationFromThePrinterAndPrintsAfterA
     const auto sheets = ReadPdf(folder.File(QStringLiteral("printed.pdf")));
     EXPECT_EQ(sheets.size(), 3);
     EXPECT_EQ(Frame().DisplayZoom(), 100);
+}
+
+TEST_F(PreviewWithPrinter, PrintingMovesTheReportByTheFrontOffsetsOfThePrinter)
+{
+    const QString printed = folder.File(QStringLiteral("printed.pdf"));
+    const QString plain = folder.File(QStringLiteral("plain.pdf"));
+    settings.SetPrintOffsets(QStringLiteral("Laser"), { 50, 50, 50, 50 });
+    Show(Pages(2));
+    prompts.Answer(true);
+    Press(Qt::Key_F12);
+    ASSERT_TRUE(QFile::rename(printed, plain));
+    settings.SetPrintOffsets(QStringLiteral("PDF"), { 15, -8, 30, 40 });
+    prompts.Answer(true);
+    Press(Qt::Key_F12);
+    const auto before = ReadPdf(plain);
+    const auto after = ReadPdf(printed);
+    ASSERT_EQ(before.size(), 2);
+    ASSERT_EQ(after.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_FALSE(before[i].words.isEmpty());
+        ASSERT_FALSE(after[i].words.isEmpty());
+        // Another printer's offsets left the first print in place; every sheet is a front.
+        EXPECT_NEAR(after[i].words[0].left - before[i].words[0].left, 1.5, 0.01) << i;
+        EXPECT_NEAR(after[i].words[0].top - before[i].words[0].top, -0.8, 0.01) << i;
+    }
 }
 
 TEST_F(PreviewWindow, NoPagesLeavesTheLabelsEmptyAndThePageActionsOff)
