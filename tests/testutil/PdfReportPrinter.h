@@ -16,6 +16,8 @@ public:
         QPageLayout::Orientation orientation = QPageLayout::Landscape)
         : m_installed(installed)
     {
+        // Placed from the sheet's edge as the system printer is.
+        m_printer.setFullPage(true);
         m_printer.setOutputFormat(QPrinter::PdfFormat);
         m_printer.setOutputFileName(path);
         m_printer.setPageSize(paper);

@@ -9,6 +9,8 @@ namespace quillo {
 // The default printer of the system and its setup dialog.
 class TSystemPrinter : public IReportPrinter {
 public:
+    TSystemPrinter();
+
     bool Installed() const override;
     QPrinter& Printer() override { return m_printer; }
     bool Setup(QWidget* parent) override;

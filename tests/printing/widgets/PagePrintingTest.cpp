@@ -269,6 +269,25 @@ TEST_F(PagePrintingLandscape, PrintingMovesThePageByTheFrontOffsetsOfThePrinter)
     EXPECT_NEAR(FirstWord(printed).top - unmoved.top, -0.8, 0.01);
 }
 
+// The printer's unprintable border must not shift the page: printed, it lies where the exported PDF puts it.
+TEST_F(PagePrintingLandscape, PrintingPlacesThePageWhereTheExportedPdfDoes)
+{
+    const QString printed = folder.File(QStringLiteral("printed.pdf"));
+    const QString exported = folder.File(QStringLiteral("exported.pdf"));
+    files.Answer(exported);
+    WhenShown(&placement, [&] { ClickButton(placement.Btn_ok); });
+    WhenShown(&window, [&] {
+        ClickButton(window.SB_print);
+        ClickButton(window.SB_export_pdf);
+        ClickButton(window.SB_close);
+    });
+    pagePrinter.PrintNotebookPage(Template(QStringLiteral("probe.zdkt")), &Page(0));
+    const testutil::TPdfWord expected = FirstWord(exported);
+    ASSERT_EQ(expected.text, "A");
+    EXPECT_NEAR(FirstWord(printed).left, expected.left, 0.01);
+    EXPECT_NEAR(FirstWord(printed).top, expected.top, 0.01);
+}
+
 TEST_F(PagePrinting, NewTemplateOffersTheTemplateReference)
 {
     prompts.Answer(false).Answer(true);
