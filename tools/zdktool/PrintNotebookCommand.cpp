@@ -43,15 +43,11 @@ int PrintNotebook(const QStringList& args)
                 return Fail(QStringLiteral("--up must be 1 or 2"));
             options.up = value.toInt();
         } else if (arg == QLatin1String("--paper")) {
-            paper = NumberList(OptionValue(args, i), QLatin1Char('x'), 2);
-            if (paper.isEmpty() || paper[0] <= 0 || paper[1] <= 0)
-                return Fail(QStringLiteral("--paper must be WIDTHxHEIGHT in millimetres"));
+            paper = PaperOption(args, i);
         } else if (arg == QLatin1String("--landscape")) {
             landscape = true;
         } else if (arg == QLatin1String("--margins")) {
-            const QList<int> margins = NumberList(OptionValue(args, i), QLatin1Char(','), 3);
-            if (margins.isEmpty())
-                return Fail(QStringLiteral("--margins must be L,R,T in millimetres"));
+            const QList<int> margins = MarginsOption(args, i);
             options.leftMargin = margins[0];
             options.rightMargin = margins[1];
             options.topMargin = margins[2];

@@ -46,18 +46,14 @@ int PrintPage(const QStringList& args)
             if (side != PagePlacement::Left && side != PagePlacement::Right)
                 return Fail(QStringLiteral("--side must be left or right"));
         } else if (arg == QLatin1String("--margins")) {
-            const QList<int> margins = NumberList(OptionValue(args, i), QLatin1Char(','), 3);
-            if (margins.isEmpty())
-                return Fail(QStringLiteral("--margins must be L,R,T in millimetres"));
+            const QList<int> margins = MarginsOption(args, i);
             placement.leftMargin = margins[0];
             placement.rightMargin = margins[1];
             placement.topMargin = margins[2];
         } else if (arg == QLatin1String("--template")) {
             templateOption = OptionValue(args, i);
         } else if (arg == QLatin1String("--paper")) {
-            paper = NumberList(OptionValue(args, i), QLatin1Char('x'), 2);
-            if (paper.isEmpty())
-                return Fail(QStringLiteral("--paper must be WIDTHxHEIGHT in millimetres"));
+            paper = PaperOption(args, i);
         } else if (arg == QLatin1String("--pdf")) {
             pdfFile = OptionValue(args, i);
         } else if (file.isEmpty() && !arg.startsWith(QLatin1String("--"))) {

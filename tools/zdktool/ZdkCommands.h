@@ -36,6 +36,10 @@ int FinishOutput(int exitCode);
 bool WriteFile(const QString& path, const QByteArray& data);
 // count whole numbers separated by sep; empty when the text is anything else.
 QList<int> NumberList(const QString& text, QChar sep, qsizetype count);
+// The values of --paper WxH and --margins L,R,T (millimetres) at args[index]; index then points at the value.
+// Raise the option's usage message on a bad value.
+QList<int> PaperOption(const QStringList& args, qsizetype& index);
+QList<int> MarginsOption(const QStringList& args, qsizetype& index);
 // Writes the report's sheets as a PDF file, as printing makes them; false after printing the error.
 bool WriteReportPdf(TKelReport& report, const QString& path);
 // Reads a whole regular file (refusing devices, FIFOs and files over the size limit), or stdin for "-".

@@ -34,6 +34,22 @@ QList<int> NumberList(const QString& text, QChar sep, qsizetype count)
     return numbers.size() == count ? numbers : QList<int> {};
 }
 
+QList<int> PaperOption(const QStringList& args, qsizetype& index)
+{
+    const QList<int> paper = NumberList(OptionValue(args, index), QLatin1Char('x'), 2);
+    if (paper.isEmpty() || paper[0] <= 0 || paper[1] <= 0)
+        throw EKelError(QStringLiteral("--paper must be WIDTHxHEIGHT in millimetres"));
+    return paper;
+}
+
+QList<int> MarginsOption(const QStringList& args, qsizetype& index)
+{
+    const QList<int> margins = NumberList(OptionValue(args, index), QLatin1Char(','), 3);
+    if (margins.isEmpty())
+        throw EKelError(QStringLiteral("--margins must be L,R,T in millimetres"));
+    return margins;
+}
+
 bool WriteReportPdf(TKelReport& report, const QString& path)
 {
     QByteArray pdf;
