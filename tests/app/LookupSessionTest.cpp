@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QRect>
 
 namespace quillo {
 namespace {
@@ -38,42 +39,42 @@ TEST(LookupSession, TheReminderOpensAtStartAndASearchHitLeadsToItsRecord)
     display.XDoTool({ "windowmove", "--sync", main, "0", "0" });
     display.XDoTool({ "windowsize", "--sync", main, "1000", "680" });
 
-    const auto window = [&](const QString& title) {
-        return QString::fromUtf8(display.XDoTool({ "search", "--onlyvisible", "--name", "^" + title + "$" }))
-            .trimmed()
-            .section('\n', 0, 0);
+    const auto shown = [&](const QString& title) {
+        return !display.XDoTool({ "search", "--onlyvisible", "--name", "^" + title + "$" }).trimmed().isEmpty();
     };
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return !window("Birthday Reminder").isEmpty(); }))
-        << "the reminder did not open at start-up";
-    display.XDoTool({ "windowfocus", "--sync", window("Birthday Reminder") });
+    // Keys go to whichever window has the keyboard: each step waits until its window has it.
+    const auto focus = [&](const QString& window) {
+        display.XDoTool({ "windowfocus", "--sync", window });
+        return display.HasFocus(window);
+    };
+    const QString reminder = display.FindWindow(QStringLiteral("^Birthday Reminder$"));
+    ASSERT_FALSE(reminder.isEmpty()) << "the reminder did not open at start-up";
+    ASSERT_TRUE(focus(reminder));
     display.XDoTool({ "key", "Escape" });
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return window("Birthday Reminder").isEmpty(); }));
+    ASSERT_TRUE(XDisplay::WaitFor([&] { return !shown("Birthday Reminder"); }));
 
-    display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(focus(main));
     display.XDoTool({ "key", "ctrl+f" });
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return !window("Search").isEmpty(); }));
-    const QString search = window("Search");
-    display.XDoTool({ "windowfocus", "--sync", search });
+    const QString search = display.FindWindow(QStringLiteral("^Search$"));
+    ASSERT_FALSE(search.isEmpty());
+    ASSERT_TRUE(focus(search));
     display.XDoTool({ "type", "--delay", "20", "agatha" });
     display.XDoTool({ "key", "Return" });
     // The first hit's row lies below the search text, the options and the list's heading.
-    const QStringList geometry = QString::fromUtf8(display.XDoTool({ "getwindowgeometry", search }))
-                                     .section("Position: ", 1)
-                                     .section(' ', 0, 0)
-                                     .split(',');
-    ASSERT_EQ(geometry.size(), 2);
-    const int x = geometry[0].toInt() + 150;
-    const int y = geometry[1].toInt() + 189;
-    display.XDoTool({ "mousemove", "--sync", QString::number(x), QString::number(y), "click", "--repeat", "2",
-        "--delay", "80", "1" });
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return window("Search").isEmpty(); })) << "Go to did not close the window";
+    const QRect where = display.Geometry(search);
+    ASSERT_FALSE(where.isEmpty());
+    display.XDoTool({ "mousemove", "--sync", QString::number(where.x() + 150), QString::number(where.y() + 189),
+        "click", "--repeat", "2", "--delay", "80", "1" });
+    ASSERT_TRUE(XDisplay::WaitFor([&] { return !shown("Search"); })) << "Go to did not close the window";
 
-    display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(focus(main));
     display.XDoTool({ "key", "ctrl+Delete" });
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return !window("Confirmation:").isEmpty(); }));
+    const QString confirmation = display.FindWindow(QStringLiteral("^Confirmation:$"));
+    ASSERT_FALSE(confirmation.isEmpty());
+    ASSERT_TRUE(focus(confirmation));
     display.XDoTool({ "key", "Return" });
-    ASSERT_TRUE(XDisplay::WaitFor([&] { return window("Confirmation:").isEmpty(); }));
-    display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(XDisplay::WaitFor([&] { return !shown("Confirmation:"); }));
+    ASSERT_TRUE(focus(main));
     display.XDoTool({ "key", "ctrl+s" });
     ASSERT_TRUE(XDisplay::WaitFor([&] { return !testutil::TempFolder::Read(notebook).contains("Agatha"); }));
     TKelPigger saved;
