@@ -217,6 +217,7 @@ TEST(DesktopSession, TheMouseReachesEveryPanelAndEscAtExitKeepsTheWindow)
     display.XDoTool(
         { "mousemove", "--sync", QString::number(nameBox.x()), QString::number(nameBox.y()), "click", "1" });
     display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(display.HasFocus(main));
     display.XDoTool({ "key", "End" });
     display.XDoTool({ "type", "--delay", "20", " and family" });
     const auto question = [&] {
@@ -232,6 +233,7 @@ TEST(DesktopSession, TheMouseReachesEveryPanelAndEscAtExitKeepsTheWindow)
 
     // Ctrl+Q again, and "No" (Tab from "Yes", then Space): the program ends and the file is as it was.
     display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(display.HasFocus(main));
     display.XDoTool({ "key", "ctrl+q" });
     ASSERT_TRUE(XDisplay::WaitFor(question));
     display.XDoTool({ "key", "Tab", "space" });

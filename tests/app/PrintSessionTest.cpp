@@ -36,6 +36,7 @@ TEST(PrintSession, ALeftHandPageIsExportedOnTheRightHalfOfTheSheet)
     display.XDoTool({ "windowmove", "--sync", main, "0", "0" });
     display.XDoTool({ "windowsize", "--sync", main, "900", "500" });
     display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(display.HasFocus(main));
     const auto click = [&](int x, int y) {
         display.XDoTool({ "mousemove", "--sync", QString::number(x), QString::number(y), "click", "1" });
         QThread::msleep(500);

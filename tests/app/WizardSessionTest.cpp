@@ -81,6 +81,7 @@ TEST(WizardSession, FileNewRunsTheWizardWithTheMouse)
 
     // Saved under a name typed into the save dialog.
     display.XDoTool({ "windowfocus", "--sync", main });
+    ASSERT_TRUE(display.HasFocus(main));
     display.XDoTool({ "key", "ctrl+s" });
     const QString saveAs = display.FindWindow("^Save as$");
     ASSERT_FALSE(saveAs.isEmpty());
