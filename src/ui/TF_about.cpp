@@ -1,6 +1,6 @@
 #include "ui/TF_about.h"
 
-#include "ui/QuilloIcons.h"
+#include "notebook/widgets/QuilloIcons.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -3,7 +3,8 @@
 #include "notebook/TNotebookSession.h"
 #include "notebook/TUserSettings.h"
 #include "records/widgets/ILookupHost.h"
-#include "ui/IMainWindow.h"
+#include "shell/IMainWindow.h"
+#include "ui/TOPigSructEd.h"
 
 #include <QMainWindow>
 

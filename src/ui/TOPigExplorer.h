@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/QuilloIcons.h"
+#include "notebook/widgets/QuilloIcons.h"
 #include "ui/TOPigSructEd.h"
 
 #include <QIcon>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/IGuider.h"
+
 #include <QFrame>
 
 class QTreeWidget;
@@ -11,7 +13,7 @@ class TKelPigger;
 
 // A tree view that mirrors a document: one item per shown node, each item pointing to its node.
 // Items never own nodes; after a change of structure the caller rebuilds or refreshes.
-class TOPigSructEd : public QFrame {
+class TOPigSructEd : public QFrame, public IGuider {
     Q_OBJECT
 
 public:
@@ -30,19 +32,16 @@ public:
 
     static TKelPigger* NodeOf(const QTreeWidgetItem* item);
     TKelPigger* SelectedNode() const;
-    QTreeWidgetItem* ItemOf(const TKelPigger* node) const;
-    void Select(const TKelPigger* node);
+    QTreeWidgetItem* ItemOf(const TKelPigger* node) const override;
+    void Select(const TKelPigger* node) override;
     void SelectFirst();
 
     // Creates an empty node (tag THEPIG) as the last child of the item's node, with its item.
     TKelPigger* AddChild(QTreeWidgetItem* parentItem);
-    // Destroys the item and then its node.
-    void DeleteItem(QTreeWidgetItem* item);
-    void RefreshSelected();
-    void RefreshItem(QTreeWidgetItem& item);
-    // Mirrors a MoveChild of two neighbours: item goes in front of other; moving down, other
-    // then goes in front of item.
-    void MoveItem(QTreeWidgetItem* item, QTreeWidgetItem* other, bool upwards);
+    void DeleteItem(QTreeWidgetItem* item) override;
+    void RefreshSelected() override;
+    void RefreshItem(QTreeWidgetItem& item) override;
+    void MoveItem(QTreeWidgetItem* item, QTreeWidgetItem* other, bool upwards) override;
     // Exchanges the whole content of two nodes through their text form; false when either is missing or
     // one lies inside the other.
     static bool SwapNodes(TKelPigger* a, TKelPigger* b);

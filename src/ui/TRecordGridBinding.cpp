@@ -2,8 +2,8 @@
 
 #include "records/RecordOps.h"
 #include "records/widgets/TO_notepad.h"
+#include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
-#include "ui/IMainWindow.h"
 #include "ui/TOPigSructEd.h"
 
 #include <QCoreApplication>

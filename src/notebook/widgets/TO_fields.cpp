@@ -3,9 +3,9 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookEdits.h"
 #include "notebook/NotebookSchema.h"
+#include "shell/IGuider.h"
+#include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
-#include "ui/IMainWindow.h"
-#include "ui/TOPigSructEd.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -80,7 +80,7 @@ void TO_fields::DeleteField()
         NotebookEdits::RemoveFieldValues(*notebook, name,
             [this](TKelPigger& start, const TNodeVisitor& visit) { m_main.WalkDocument(start, visit); });
     }
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     if (QTreeWidgetItem* item = guider.ItemOf(field))
         guider.DeleteItem(item);
     else
@@ -122,7 +122,7 @@ void TO_fields::ChangeField()
     if (!holder)
         RenameField(*field, newName);
     field->SetAttr(QStringLiteral("TITLE"), props.title.trimmed());
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     if (QTreeWidgetItem* item = guider.ItemOf(field))
         guider.RefreshItem(*item);
     if (titleEdited)
@@ -134,7 +134,7 @@ void TO_fields::ChangeField()
 
 void TO_fields::RenameField(TKelPigger& field, const QString& newName)
 {
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     guider.Select(&field);
     const QString oldName = field.GetAttr(Name);
     field.SetAttr(OldName, oldName);

@@ -1,10 +1,10 @@
 #include "notebook/widgets/TO_list.h"
 
 #include "notebook/NotebookEdits.h"
+#include "notebook/widgets/QuilloIcons.h"
+#include "shell/IGuider.h"
+#include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
-#include "ui/IMainWindow.h"
-#include "ui/QuilloIcons.h"
-#include "ui/TOPigSructEd.h"
 
 #include <QGridLayout>
 #include <QListWidget>
@@ -109,7 +109,7 @@ void TO_list::MoveSelected(bool up)
     TKelPigger* other = list.Child(up ? index - 1 : index + 1);
     if (!other)
         return;
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     QTreeWidgetItem* item = guider.ItemOf(node);
     QTreeWidgetItem* otherItem = guider.ItemOf(other);
     const int target = NotebookEdits::MoveChildStep(list, *node, up);

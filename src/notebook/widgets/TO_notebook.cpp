@@ -3,9 +3,9 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookEdits.h"
 #include "notebook/NotebookSchema.h"
+#include "shell/IGuider.h"
+#include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
-#include "ui/IMainWindow.h"
-#include "ui/TOPigSructEd.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -139,7 +139,7 @@ void TO_notebook::Apply()
     props.rpp = SE_rpp->value();
     props.Apply(*notebook);
     m_main.StructureChanged();
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     if (QTreeWidgetItem* item = guider.ItemOf(notebook))
         guider.RefreshItem(*item);
     m_main.SetChanged(true);

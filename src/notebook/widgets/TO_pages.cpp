@@ -3,9 +3,9 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookEdits.h"
 #include "notebook/NotebookSchema.h"
+#include "shell/IGuider.h"
+#include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
-#include "ui/IMainWindow.h"
-#include "ui/TOPigSructEd.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -71,7 +71,7 @@ void TO_pages::RenamePage()
         m_main.Prompts().Msg(NotebookEdits::PageExistsMessage(name));
         return;
     }
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     guider.Select(page);
     page->SetAttr(Name, name);
     guider.RefreshSelected();
@@ -95,7 +95,7 @@ void TO_pages::DeletePage()
     if (!m_main.Prompts().SureChecked(question))
         return;
     m_main.ReleaseRecordGrid();
-    TOPigSructEd& guider = m_main.Guider();
+    IGuider& guider = m_main.Guider();
     if (QTreeWidgetItem* item = guider.ItemOf(page))
         guider.DeleteItem(item);
     else

@@ -5,8 +5,8 @@
 namespace quillo {
 
 class IPrompts;
+class IGuider;
 class TKelPigger;
-class TOPigSructEd;
 
 // What the panels and dialogs placed on the main window use from it.
 class IMainWindow {
@@ -14,7 +14,7 @@ public:
     virtual ~IMainWindow() = default;
 
     virtual TKelPigger& Document() = 0;
-    virtual TOPigSructEd& Guider() = 0;
+    virtual IGuider& Guider() = 0;
     virtual IPrompts& Prompts() = 0;
 
     virtual void SetChanged(bool changed) = 0;

@@ -1,4 +1,4 @@
-#include "ui/QuilloIcons.h"
+#include "notebook/widgets/QuilloIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>
