@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     hooks.printPage = [&pagePrinter](TKelPigger& page, const QString& printTemplate) {
         pagePrinter.PrintNotebookPage(printTemplate, &page);
     };
-    TD_print_notebook printNotebook(window.Settings(), prompts, fileDialogs, printer, &window);
+    TD_print_notebook printNotebook(window.Settings(), prompts, fileDialogs, printer, preview, &window);
     hooks.printNotebook = [&printNotebook](TKelPigger& notebook) {
         QString printTemplate = notebook.GetAttr(QStringLiteral("PRINT_TEMPLATE")).trimmed();
         if (printTemplate.isEmpty())

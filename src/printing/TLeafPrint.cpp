@@ -127,6 +127,22 @@ QList<TLeafPrint::TPlace> TLeafPrint::Places(int side) const
     return places;
 }
 
+void TLeafPrint::Warn(TKelReport& report, const TKelPigger& page, QPaintDevice* device)
+{
+    const QString name = page.GetAttr(QStringLiteral("NAME"));
+    const int pages = report.PageCount(device);
+    const int overflow = qRound(report.ContentOverflow(device, 0) * MmPerInch / device->logicalDpiY());
+    QString warning;
+    if (pages > 1)
+        warning = QStringLiteral("Page %1 runs to %2 pages; only the first is printed.").arg(name).arg(pages);
+    else if (overflow > 0)
+        warning = QStringLiteral("Page %1 runs %2 mm past the foot of the sheet; that part is not printed.")
+                      .arg(name)
+                      .arg(overflow);
+    if (!warning.isEmpty() && !m_warnings.contains(warning))
+        m_warnings.append(warning);
+}
+
 void TLeafPrint::DrawSide(QPainter& painter, int side)
 {
     const QPaintDevice* device = painter.device();
@@ -137,13 +153,7 @@ void TLeafPrint::DrawSide(QPainter& painter, int side)
         TKelReport* report = ReportOf(place.page);
         if (!report)
             continue;
-        if (report->PageCount(painter.device()) > 1) {
-            const QString warning = QStringLiteral("Page %1 runs to %2 pages; only the first is printed.")
-                                        .arg(place.page->GetAttr(QStringLiteral("NAME")))
-                                        .arg(report->PageCount(painter.device()));
-            if (!m_warnings.contains(warning))
-                m_warnings.append(warning);
-        }
+        Warn(*report, *place.page, painter.device());
         painter.save();
         ShiftBySide(painter, m_options.offsets, back);
         // Each page is drawn on the whole sheet; with two leaves a sheet, each keeps to its half of the room

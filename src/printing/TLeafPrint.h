@@ -2,6 +2,7 @@
 
 #include "notebook/TPrintOffsets.h"
 #include "printing/PageReport.h"
+#include "report/ISheetSource.h"
 
 #include <QList>
 #include <QString>
@@ -12,6 +13,7 @@
 
 class QIODevice;
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 namespace quillo {
@@ -23,7 +25,7 @@ class TKelReport;
 // a leaf (a right-hand page), the next page its back (a left-hand page). A leaf lies on a sheet at the side
 // rule's offsets, one leaf a sheet or two; the back side is laid out for a turn of the sheet so that each
 // back lies behind its front.
-class TLeafPrint {
+class TLeafPrint : public ISheetSource {
 public:
     struct TOptions {
         // 1-based positions in PAGES; 0 as last means the last page.
@@ -49,13 +51,14 @@ public:
     // Checks the range and pairs the pages into leaves; raises an EKelError with the message for the user
     // when the range lies outside the notebook or holds no page.
     TLeafPrint(TKelPigger& notebook, const TOptions& options);
-    ~TLeafPrint();
+    ~TLeafPrint() override;
 
     // Runs the template on every page of the range, as printing one page does. Errors propagate.
     void Generate(const QString& templatePath);
 
     int LeafCount() const { return int(m_leaves.size()); }
-    int SheetCount() const { return (LeafCount() + m_options.up - 1) / m_options.up; }
+    int SheetCount() const override { return (LeafCount() + m_options.up - 1) / m_options.up; }
+    QSize PaperSize() const override { return QSize(m_options.paperWidth, m_options.paperHeight); }
     // Sides in the order front, back, front, back...
     int SideCount() const { return 2 * SheetCount(); }
     int BandWidth() const { return m_bandWidth; }
@@ -66,7 +69,7 @@ public:
     QList<TPlace> Places(int side) const;
 
     // Draws one side onto a painter whose device is the sheet, with the side's printer offsets.
-    void DrawSide(QPainter& painter, int side);
+    void DrawSide(QPainter& painter, int side) override;
     // Prints the sides in that order onto the device as one job, each on a sheet of the paper.
     void Print(QPagedPaintDevice& device, const QList<int>& sides);
     // The sides front, back, front, back... as a PDF of the paper's size.
@@ -92,6 +95,8 @@ private:
     };
 
     TKelReport* ReportOf(const TKelPigger* page) const;
+    // Notes page content that the sheet cannot hold: a report of more than one page, or content below its foot.
+    void Warn(TKelReport& report, const TKelPigger& page, QPaintDevice* device);
     int PlaceLeft(bool leftPlace) const;
 
     TKelPigger& m_notebook;

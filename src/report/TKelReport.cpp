@@ -13,6 +13,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillo {
@@ -44,6 +45,17 @@ QImage WithTransparency(const TImageDataPigger& data)
                 line[x] = 0;
     }
     return image;
+}
+
+// The lowest bottom of the element's items, in pixels below its top; an item may reach below a band of
+// fixed height that holds it.
+int LowestBottom(TVisualElemPigger& element)
+{
+    int lowest = 0;
+    for (int i = 0; i < element.ItemCount(); ++i)
+        if (auto* item = dynamic_cast<TVisualElemPigger*>(element.Item(i)))
+            lowest = std::max({ lowest, item->Rect().bottom, item->Rect().top + LowestBottom(*item) });
+    return lowest;
 }
 
 } // namespace
@@ -148,6 +160,14 @@ QRect TKelReport::PageRect(QPaintDevice* device, int index)
     CheckIndex(index);
     const TPixelRect r = m_report->PageRect(index);
     return QRect(0, 0, r.Width(), r.Height());
+}
+
+int TKelReport::ContentOverflow(QPaintDevice* device, int index)
+{
+    Prepare(device);
+    CheckIndex(index);
+    TVirtualPageContent& content = *m_report->Page(index)->Content();
+    return std::max(0, LowestBottom(content) - content.Rect().Height());
 }
 
 void TKelReport::DrawPage(QPainter& painter, int index, const QRect& clip, const QPoint& origin)

@@ -81,6 +81,9 @@ public:
     // Draws page index with its top left at origin onto the painter's device, only the elements
     // that meet clip (all of them when clip is empty).
     void DrawPage(QPainter& painter, int index, const QRect& clip, const QPoint& origin);
+    // How far the lowest element of page index reaches below the room its margins leave, in device pixels;
+    // 0 when all of it fits. Such an element is placed when it cannot go to a page of its own.
+    int ContentOverflow(QPaintDevice* device, int index);
     // Every sheet of page index onto an active painter of a printer, a new sheet between them.
     void PrintPage(QPainter& painter, QPagedPaintDevice& printer, int index);
     // The whole report as one job. abortJob is called when an error stops the job; the error then

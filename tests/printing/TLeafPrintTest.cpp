@@ -7,6 +7,7 @@
 #include "testutil/TreeTesting.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,74 @@ TEST(TLeafPrint, ManualDuplexPrintsFrontsThenBacksInTheOrderThatMeetsThem)
     // Face down, the first sheet comes out at the bottom and is on top once the stack is turned over.
     EXPECT_EQ(leaves.BacksOrder(false), QList<int>({ 1, 3, 5 }));
     EXPECT_EQ(leaves.BacksOrder(true), QList<int>({ 5, 3, 1 }));
+}
+
+// A notebook of three pages whose first holds count records and lets the template print them all.
+std::unique_ptr<TKelPigger> LongFirstPage(int count)
+{
+    QByteArray records;
+    for (int i = 0; i < count; ++i)
+        records += "<REC PERSON=\"Person" + QByteArray::number(i) + "\" ADDR=\"Street " + QByteArray::number(i)
+            + "%0D%0ATown\" PHONE=\"0" + QByteArray::number(i) + "\"/>";
+    return testutil::ReadTree("<NOTEBOOK NAME=\"N\" RPP=\"" + QByteArray::number(count + 1)
+        + "\"><PAGES><PAGE NAME=\"Many\">" + records
+        + "</PAGE><PAGE NAME=\"Few\"><REC PERSON=\"Zed\"/></PAGE><PAGE NAME=\"Last\"><REC PERSON=\"Lou\"/></PAGE>"
+          "</PAGES></NOTEBOOK>");
+}
+
+// Every record in a band of its own, so that the report goes on to a second page.
+const QByteArray BandPerRecord
+    = "<QUILLO_TEMPLATE><REPORT><HEAD><FONT FACE=\"DejaVu Sans\" SIZE=\"10\"/></HEAD><BODY>"
+      "<EXEC>SETVAR('I', 0)</EXEC><WHILE PRECOND=\"GETCHILDATTRIB(GETVAR('I'), 'PERSON') != ''\">"
+      "<BAND WIDTH=\"95\" HEIGHT=\"10\"><LABEL WIDTH=\"95\" HEIGHT=\"10\" "
+      "TEXT=\"=GETCHILDATTRIB(GETVAR('I'), 'PERSON')\"/></BAND><EXEC>INCVAR('I')</EXEC></WHILE>"
+      "</BODY></REPORT></QUILLO_TEMPLATE>";
+
+TEST(TLeafPrint, PageContentLongerThanTheSheetPrintsWhatFitsAndSaysSo)
+{
+    testutil::TempFolder folder;
+    const QString bands = folder.Write(QStringLiteral("bands.zdkt"), BandPerRecord);
+    struct Row {
+        QString templatePath;
+        int records;
+        QString warning;
+        QString lastPrinted;
+    };
+    // 20 mm top margin leaves 277 mm: 27 bands of 10 mm; the shipped templates put all records in one band,
+    // which runs past the foot of the sheet.
+    const Row rows[] = {
+        { bands, 40, R"(^Page Many runs to 2 pages; only the first is printed\.$)", "Person26" },
+        { bands, 27, "", "Person26" },
+        { Personal, 40, R"(^Page Many runs \d+ mm past the foot of the sheet; that part is not printed\.$)", "" },
+        { Contacts, 40, R"(^Page Many runs \d+ mm past the foot of the sheet; that part is not printed\.$)", "" },
+        { Personal, 9, "", "Person8" },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.templatePath.toStdString() + " " + std::to_string(row.records));
+        const auto notebook = LongFirstPage(row.records);
+        TLeafPrint leaves(*notebook, {});
+        leaves.Generate(row.templatePath);
+        QFile file(folder.File(QStringLiteral("long.pdf")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        leaves.WritePdf(file);
+        file.close();
+        EXPECT_EQ(leaves.SheetCount(), 2);
+        const QList<TPdfPage> sides = testutil::ReadPdf(file.fileName());
+        ASSERT_EQ(sides.size(), 4);
+        EXPECT_TRUE(Find(sides[1], "Few") || Find(sides[1], "Zed"));
+        EXPECT_TRUE(Find(sides[2], "Last") || Find(sides[2], "Lou"));
+        if (row.warning.isEmpty()) {
+            EXPECT_EQ(leaves.Warnings(), QStringList());
+        } else {
+            ASSERT_EQ(leaves.Warnings().size(), 1);
+            EXPECT_TRUE(QRegularExpression(row.warning).match(leaves.Warnings()[0]).hasMatch())
+                << leaves.Warnings()[0].toStdString();
+        }
+        if (!row.lastPrinted.isEmpty()) {
+            EXPECT_TRUE(Find(sides[0], row.lastPrinted));
+            EXPECT_FALSE(Find(sides[0], "Person" + QString::number(row.lastPrinted.mid(6).toInt() + 1)));
+        }
+    }
 }
 
 TEST(TLeafPrint, PrinterOffsetsMoveEveryWordOfTheirSideByExactlyThatMuch)

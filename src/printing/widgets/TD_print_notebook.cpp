@@ -6,6 +6,7 @@
 #include "printing/TLeafPrint.h"
 #include "printing/widgets/TD_printer_calibration.h"
 #include "report/widgets/IReportPrinter.h"
+#include "report/widgets/TFormPreview.h"
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelError.h"
 
@@ -42,13 +43,14 @@ template <typename T> T* Named(T* widget, const char* name)
 
 } // namespace
 
-TD_print_notebook::TD_print_notebook(
-    TUserSettings& settings, IPrompts& prompts, IFileDialogs& files, IReportPrinter& printer, QWidget* parent)
+TD_print_notebook::TD_print_notebook(TUserSettings& settings, IPrompts& prompts, IFileDialogs& files,
+    IReportPrinter& printer, TFormPreview& preview, QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_prompts(prompts)
     , m_files(files)
     , m_printer(printer)
+    , m_preview(preview)
     , m_calibration(new TD_printer_calibration(settings, prompts, files, printer, this))
 {
     setObjectName(QStringLiteral("TD_print_notebook"));
@@ -69,6 +71,7 @@ TD_print_notebook::TD_print_notebook(
     SE_printermargin_right = SpinBox(this, "SE_printermargin_right", -500, 500);
     SE_printermargin_top = SpinBox(this, "SE_printermargin_top", -500, 500);
     SB_calibration = Named(new QPushButton(QStringLiteral("Printer calibration..."), this), "SB_calibration");
+    SB_preview = Named(new QPushButton(QStringLiteral("Preview"), this), "SB_preview");
     SB_print = Named(new QPushButton(QStringLiteral("Print"), this), "SB_print");
     SB_export_pdf = Named(new QPushButton(QStringLiteral("Export PDF"), this), "SB_export_pdf");
     SB_close = Named(new QPushButton(QStringLiteral("Close"), this), "SB_close");
@@ -100,6 +103,7 @@ TD_print_notebook::TD_print_notebook(
     marginsLayout->addRow(QStringLiteral("Right :"), SE_printermargin_right);
     marginsLayout->addRow(QStringLiteral("Top :"), SE_printermargin_top);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SB_preview);
     buttons->addWidget(SB_print);
     buttons->addWidget(SB_export_pdf);
     buttons->addWidget(SB_calibration);
@@ -118,6 +122,7 @@ TD_print_notebook::TD_print_notebook(
         connect(box, &QSpinBox::valueChanged, this, &TD_print_notebook::UpdateControls);
     connect(SB_print, &QPushButton::clicked, this, [this] { Guarded(&TD_print_notebook::Print); });
     connect(SB_export_pdf, &QPushButton::clicked, this, [this] { Guarded(&TD_print_notebook::ExportPdf); });
+    connect(SB_preview, &QPushButton::clicked, this, [this] { Guarded(&TD_print_notebook::Preview); });
     connect(SB_calibration, &QPushButton::clicked, this,
         [this] { m_calibration->Calibrate(PrinterName(), Paper().width(), Paper().height()); });
     connect(SB_close, &QPushButton::clicked, this, &QDialog::reject);
@@ -180,9 +185,10 @@ void TD_print_notebook::UpdateControls()
     CB_face_up->setEnabled(RB_duplex_hand->isChecked());
     SB_print->setEnabled(m_printer.Installed() && m_notebook);
     SB_export_pdf->setEnabled(m_notebook);
+    SB_preview->setEnabled(m_notebook);
 }
 
-std::unique_ptr<TLeafPrint> TD_print_notebook::Leaves(bool forPrinter)
+std::unique_ptr<TLeafPrint> TD_print_notebook::Leaves(const TPrintOffsets& offsets)
 {
     m_settings.SetPrinterMargin(TUserSettings::Margin::Left, SE_printermargin_left->value());
     m_settings.SetPrinterMargin(TUserSettings::Margin::Right, SE_printermargin_right->value());
@@ -198,7 +204,7 @@ std::unique_ptr<TLeafPrint> TD_print_notebook::Leaves(bool forPrinter)
     options.leftMargin = SE_printermargin_left->value();
     options.rightMargin = SE_printermargin_right->value();
     options.topMargin = SE_printermargin_top->value();
-    options.offsets = m_settings.PrintOffsets(forPrinter ? PrinterName() : QStringLiteral("PDF"));
+    options.offsets = offsets;
     auto leaves = std::make_unique<TLeafPrint>(*m_notebook, options);
     leaves->Generate(m_template);
     return leaves;
@@ -206,7 +212,7 @@ std::unique_ptr<TLeafPrint> TD_print_notebook::Leaves(bool forPrinter)
 
 void TD_print_notebook::Print()
 {
-    const std::unique_ptr<TLeafPrint> leaves = Leaves(true);
+    const std::unique_ptr<TLeafPrint> leaves = Leaves(m_settings.PrintOffsets(PrinterName()));
     QPrinter& printer = m_printer.Printer();
     const bool landscape = CB_landscape->isChecked();
     if (RB_duplex_printer->isChecked()) {
@@ -219,8 +225,7 @@ void TD_print_notebook::Print()
         m_prompts.Msg(TLeafPrint::TurnStackMessage(landscape));
         leaves->Print(printer, leaves->BacksOrder(CB_face_up->isChecked()));
     }
-    for (const QString& warning : leaves->Warnings())
-        m_prompts.Msg(warning);
+    ShowWarnings(*leaves);
 }
 
 void TD_print_notebook::ExportPdf()
@@ -229,7 +234,7 @@ void TD_print_notebook::ExportPdf()
         QStringLiteral("PDF files (*.pdf);;All files (*)"), m_notebook->GetAttr(QStringLiteral("NAME")));
     if (path.isEmpty())
         return;
-    const std::unique_ptr<TLeafPrint> leaves = Leaves(false);
+    const std::unique_ptr<TLeafPrint> leaves = Leaves(m_settings.PrintOffsets(QStringLiteral("PDF")));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw EKelError(QStringLiteral("Cannot write file %1").arg(path));
@@ -237,7 +242,22 @@ void TD_print_notebook::ExportPdf()
     if (!file.commit())
         throw EKelError(QStringLiteral("Cannot write file %1").arg(path));
     m_folder = QFileInfo(path).absolutePath();
-    for (const QString& warning : leaves->Warnings())
+    ShowWarnings(*leaves);
+}
+
+void TD_print_notebook::Preview()
+{
+    // The sheets as laid out: the printer's offsets only correct where a printer puts them.
+    const std::unique_ptr<TLeafPrint> leaves = Leaves({});
+    m_preview.ShowSheets(
+        *leaves, m_notebook->GetAttr(QStringLiteral("NAME")), [this] { Guarded(&TD_print_notebook::Print); },
+        [this] { Guarded(&TD_print_notebook::ExportPdf); });
+    ShowWarnings(*leaves);
+}
+
+void TD_print_notebook::ShowWarnings(const TLeafPrint& leaves)
+{
+    for (const QString& warning : leaves.Warnings())
         m_prompts.Msg(warning);
 }
 

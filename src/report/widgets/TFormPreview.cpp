@@ -6,6 +6,7 @@
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TForm_PageSetup.h"
 #include "report/widgets/TFrame_Preview.h"
+#include "report/widgets/TSheetView.h"
 #include "tree/EKelError.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
+#include <QStackedWidget>
 #include <QToolBar>
 
 namespace quillo {
@@ -34,6 +36,8 @@ TFormPreview::TFormPreview(TUserSettings& settings, IPrompts& prompts, IFileDial
     , m_printer(printer)
     , m_pageSetup(pageSetup)
     , m_frame(new TFrame_Preview(this))
+    , m_sheetView(new TSheetView(this))
+    , m_stack(new QStackedWidget(this))
     , m_pages(new QLabel(this))
     , m_zoom(new QLabel(this))
 {
@@ -112,8 +116,12 @@ TFormPreview::TFormPreview(TUserSettings& settings, IPrompts& prompts, IFileDial
 
     m_frame->setFrameShape(QFrame::Panel);
     m_frame->setFrameShadow(QFrame::Sunken);
-    setCentralWidget(m_frame);
+    m_stack->addWidget(m_frame);
+    m_stack->addWidget(m_sheetView);
+    setCentralWidget(m_stack);
     connect(m_frame, &TFrame_Preview::WheelZoom, this, [this](int steps) { Guarded([&] { ZoomBy(steps); }); });
+    connect(m_sheetView, &TSheetView::WheelZoom, this, [this](int steps) { Guarded([&] { ZoomBy(steps); }); });
+    connect(m_sheetView, &TSheetView::ViewChanged, this, &TFormPreview::UpdateControls);
 
     m_frame->BeginUpdate();
     if (m_printer.Installed()) {
@@ -173,6 +181,39 @@ void TFormPreview::ShowDocument(const QByteArray& text, bool openVisible)
     UpdateControls();
     if (isVisible())
         return;
+    RunModal();
+    m_text.clear();
+    m_frame->LoadDocument(QByteArray());
+    UpdateControls();
+}
+
+void TFormPreview::ShowSheets(ISheetSource& sheets, const QString& title, const std::function<void()>& print,
+    const std::function<void()>& exportPdf)
+{
+    m_printSheets = print;
+    m_exportSheets = exportPdf;
+    m_sheetsTitle = title;
+    // Commands for a report's own pages and files have no meaning for sheets.
+    const bool openVisible = m_actOpen->isVisible();
+    const QList<QAction*> reportOnly { m_actPrinterSetup, m_actPageSetup, m_actOpen, m_actSave, m_actFacing };
+    for (QAction* action : reportOnly)
+        action->setVisible(false);
+    m_stack->setCurrentWidget(m_sheetView);
+    m_sheetView->SetSource(&sheets);
+    m_sheetView->setFocus();
+    UpdateControls();
+    RunModal();
+    m_sheetView->SetSource(nullptr);
+    m_stack->setCurrentWidget(m_frame);
+    for (QAction* action : reportOnly)
+        action->setVisible(action != m_actOpen || openVisible);
+    m_printSheets = {};
+    m_exportSheets = {};
+    UpdateControls();
+}
+
+void TFormPreview::RunModal()
+{
     QEventLoop loop;
     const auto closed = connect(this, &TFormPreview::Closed, &loop, &QEventLoop::quit);
     setWindowModality(Qt::ApplicationModal);
@@ -180,9 +221,28 @@ void TFormPreview::ShowDocument(const QByteArray& text, bool openVisible)
     loop.exec();
     disconnect(closed);
     setWindowModality(Qt::NonModal);
-    m_text.clear();
-    m_frame->LoadDocument(QByteArray());
-    UpdateControls();
+}
+
+bool TFormPreview::ShowingSheets() const { return m_sheetView->Source() != nullptr; }
+
+int TFormPreview::PageCount() const { return ShowingSheets() ? m_sheetView->SheetCount() : m_frame->PageCount(); }
+
+int TFormPreview::DisplayZoom() const { return ShowingSheets() ? m_sheetView->DisplayZoom() : m_frame->DisplayZoom(); }
+
+void TFormPreview::SetDisplayZoom(int percent)
+{
+    if (ShowingSheets())
+        m_sheetView->SetDisplayZoom(percent);
+    else
+        m_frame->SetDisplayZoom(percent);
+}
+
+void TFormPreview::GoTo(int index)
+{
+    if (ShowingSheets())
+        m_sheetView->SetSheet(index);
+    else
+        m_frame->SetPage(index);
 }
 
 void TFormPreview::closeEvent(QCloseEvent* event)
@@ -193,11 +253,12 @@ void TFormPreview::closeEvent(QCloseEvent* event)
 
 void TFormPreview::UpdateControls()
 {
-    const QByteArray title = m_frame->ReportTitle();
-    setWindowTitle(title.isEmpty() ? m_baseCaption : QString::fromUtf8(title) + QStringLiteral(" - ") + m_baseCaption);
-    const int count = m_frame->PageCount();
-    const int page = m_frame->Page();
-    const int zoom = m_frame->DisplayZoom();
+    const bool sheets = ShowingSheets();
+    const QString title = sheets ? m_sheetsTitle : QString::fromUtf8(m_frame->ReportTitle());
+    setWindowTitle(title.isEmpty() ? m_baseCaption : title + QStringLiteral(" - ") + m_baseCaption);
+    const int count = PageCount();
+    const int page = sheets ? m_sheetView->Sheet() : m_frame->Page();
+    const int zoom = DisplayZoom();
     const bool pages = count > 0;
     m_actFirstPage->setEnabled(pages && StepTarget(false) >= 0);
     m_actPrevPage->setEnabled(pages && StepTarget(false) >= 0);
@@ -207,50 +268,62 @@ void TFormPreview::UpdateControls()
     m_actZoomOut->setEnabled(pages && zoom > 10);
     m_actZoom100->setEnabled(pages && zoom != 100);
     m_actZoomFit->setEnabled(pages);
-    m_actPrint->setEnabled(pages && m_printer.Installed());
+    m_actPrint->setEnabled(pages && m_printer.Installed() && (!sheets || m_printSheets));
     m_actPrinterSetup->setEnabled(m_printer.Installed());
     m_actPageSetup->setEnabled(pages);
     m_actSave->setEnabled(pages);
-    m_actExportPdf->setEnabled(pages);
+    m_actExportPdf->setEnabled(pages && (!sheets || m_exportSheets));
     m_actFacing->setEnabled(pages);
-    m_pages->setText(pages ? QStringLiteral("%1/%2").arg(page + 1).arg(count) : QString());
+    const QString position = QStringLiteral("%1/%2").arg(page + 1).arg(count);
+    m_pages->setText(!pages ? QString() : sheets ? QStringLiteral("Sheet ") + position : position);
     m_zoom->setText(pages ? QStringLiteral("%1%").arg(zoom) : QString());
 }
 
 int TFormPreview::StepTarget(bool forward) const
 {
+    if (ShowingSheets())
+        return m_sheetView->Sheet() + (forward ? 1 : -1);
     const auto [left, right] = m_frame->Spread();
     if (forward)
         return std::max(left, right) + 1;
     return (left >= 0 ? left : right) - 1;
 }
 
-void TFormPreview::FirstPage() { m_frame->SetPage(0); }
-void TFormPreview::PrevPage() { m_frame->SetPage(std::max(0, StepTarget(false))); }
-void TFormPreview::NextPage() { m_frame->SetPage(StepTarget(true)); }
-void TFormPreview::LastPage() { m_frame->SetPage(m_frame->PageCount() - 1); }
+void TFormPreview::FirstPage() { GoTo(0); }
+void TFormPreview::PrevPage() { GoTo(std::max(0, StepTarget(false))); }
+void TFormPreview::NextPage() { GoTo(StepTarget(true)); }
+void TFormPreview::LastPage() { GoTo(PageCount() - 1); }
 
 void TFormPreview::ZoomBy(int steps)
 {
-    if (m_frame->PageCount() == 0)
+    if (PageCount() == 0)
         return;
-    int zoom = m_frame->DisplayZoom() + 10 * steps;
+    int zoom = DisplayZoom() + 10 * steps;
     // Steps of ten from either end land on the end itself.
     if (zoom > 390)
         zoom = 400;
     if (zoom < 20)
         zoom = 10;
-    m_frame->SetDisplayZoom(zoom);
+    SetDisplayZoom(zoom);
 }
 
 void TFormPreview::ZoomIn() { ZoomBy(1); }
 void TFormPreview::ZoomOut() { ZoomBy(-1); }
-void TFormPreview::Zoom100() { m_frame->SetDisplayZoom(100); }
-void TFormPreview::ZoomFit() { m_frame->FitPage(); }
+void TFormPreview::Zoom100() { SetDisplayZoom(100); }
+
+void TFormPreview::ZoomFit()
+{
+    if (ShowingSheets())
+        m_sheetView->FitSheet();
+    else
+        m_frame->FitPage();
+}
 
 void TFormPreview::Print()
 {
-    if (m_prompts.Sure(QStringLiteral("Print the report?")))
+    if (ShowingSheets())
+        m_printSheets();
+    else if (m_prompts.Sure(QStringLiteral("Print the report?")))
         m_frame->PrintReport(m_printer.Printer(), m_settings.PrintOffsets(OffsetsName(m_printer)));
 }
 
@@ -301,6 +374,10 @@ void TFormPreview::Open()
 
 void TFormPreview::ExportPdf()
 {
+    if (ShowingSheets()) {
+        m_exportSheets();
+        return;
+    }
     const QString proposed = QString::fromUtf8(m_frame->ReportTitle());
     const QString path = m_files.SaveFileName(
         QStringLiteral("Export PDF"), m_folder, QStringLiteral("PDF files (*.pdf);;All files (*)"), proposed);

@@ -2,9 +2,11 @@
 // without a printer, and two-sided printing by hand with the turn of the stack between fronts and backs.
 #include "PagePrintingFixture.h"
 #include "notebook/TUserSettings.h"
-#include "printing/TLeafPrint.h"
 #include "printing/widgets/TD_print_notebook.h"
 #include "printing/widgets/TD_printer_calibration.h"
+#include "report/widgets/TFormPreview.h"
+#include "report/widgets/TForm_PageSetup.h"
+#include "report/widgets/TSheetView.h"
 #include "testutil/PdfReportPrinter.h"
 #include "testutil/PdfText.h"
 #include "testutil/ScriptedPrompts.h"
@@ -12,10 +14,10 @@
 #include "testutil/TreeTesting.h"
 #include "testutil/UserEvents.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -45,7 +47,8 @@ public:
         : settings(folder.File(QStringLiteral("quillo-zdk.SET")))
         , printer(
               installed, folder.File(QStringLiteral("printed.pdf")), QPageSize(QPageSize::A4), QPageLayout::Portrait)
-        , dialog(settings, prompts, files, printer)
+        , preview(settings, prompts, files, printer, pageSetup)
+        , dialog(settings, prompts, files, printer, preview)
         , notebook(testutil::ReadTree("<NOTEBOOK NAME=\"Friends\"><PAGES><PAGE NAME=\"Alpha\"><REC PERSON=\"Ann\"/>"
                                       "</PAGE><PAGE NAME=\"Bravo\"><REC PERSON=\"Ben\"/></PAGE><PAGE NAME=\"Charlie\">"
                                       "<REC PERSON=\"Cy\"/></PAGE></PAGES></NOTEBOOK>"))
@@ -60,6 +63,8 @@ public:
     testutil::ScriptedPrompts prompts;
     testutil::ScriptedFileDialogs files;
     testutil::PdfReportPrinter printer;
+    TForm_PageSetup pageSetup;
+    TFormPreview preview;
     TD_print_notebook dialog;
     std::unique_ptr<TKelPigger> notebook;
 };
@@ -166,8 +171,93 @@ TEST(PrintNotebookDialog, CalibrationOffsetsAreStoredForThePrinterAndMoveTheLeav
     EXPECT_EQ(rig.prompts.Log(), QStringList());
 }
 
+// The span of ink on the shown side which (0 front, 1 back), in millimetres from the sheet's left edge;
+// empty when the side is blank.
+std::pair<double, double> InkSpan(TSheetView& view, int which, double paperWidth)
+{
+    const QImage image = view.Box()->grab().toImage();
+    // Inside the drawn edge of the sheet.
+    const QRect side = view.SideRect(which).adjusted(2, 2, -2, -2);
+    int first = -1;
+    int last = -1;
+    for (int x = side.left(); x <= side.right(); ++x)
+        for (int y = side.top(); y <= side.bottom(); ++y)
+            if (qGray(image.pixel(x, y)) < 250) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    if (first < 0)
+        return {};
+    const double mmPerPx = paperWidth / view.SideRect(which).width();
+    return { (first - view.SideRect(which).left()) * mmPerPx, (last - view.SideRect(which).left()) * mmPerPx };
+}
+
+TEST(PrintNotebookDialog, PreviewShowsEachSheetWithItsFrontBesideItsBackWherePrintingPutsThem)
+{
+    PrintNotebookRig rig(false);
+    TFormPreview& preview = rig.preview;
+    bool shown = false;
+    testutil::WhenShown(&preview, [&] {
+        TSheetView* view = preview.findChild<TSheetView*>(QStringLiteral("SheetView"));
+        ASSERT_TRUE(view && view->isVisible());
+        EXPECT_EQ(view->SheetCount(), 2);
+        EXPECT_EQ(view->SideRect(0).top(), view->SideRect(1).top());
+        EXPECT_LT(view->SideRect(0).right(), view->SideRect(1).left());
+        // Sheet 1: Alpha against the left margin (20..115 mm), Bravo behind it against the right (95..190).
+        struct Row {
+            int which;
+            double left, right;
+        };
+        for (const Row& row : { Row { 0, 20, 115 }, Row { 1, 95, 190 } }) {
+            SCOPED_TRACE(row.which);
+            const auto [first, last] = InkSpan(*view, row.which, 210);
+            EXPECT_GE(first, row.left - 1);
+            EXPECT_LE(last, row.right + 1);
+            EXPECT_GT(last - first, 80);
+        }
+        // Sheet 2: Charlie's front and the empty back of the lone last page.
+        QTest::keyClick(view->viewport(), Qt::Key_PageDown);
+        EXPECT_EQ(view->Sheet(), 1);
+        EXPECT_GT(InkSpan(*view, 0, 210).second, 100);
+        EXPECT_EQ(InkSpan(*view, 1, 210), (std::pair<double, double>()));
+        shown = true;
+        preview.close();
+    });
+    ClickButton(rig.dialog.SB_preview);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(rig.prompts.Log(), QStringList());
+    EXPECT_EQ(preview.SheetView()->Source(), nullptr);
+}
+
+TEST(PrintNotebookDialog, TwoLeavesASheetPreviewAndExportFromThePreviewWindow)
+{
+    PrintNotebookRig rig(false);
+    Tick(rig.dialog.CB_landscape);
+    Tick(rig.dialog.RB_two_up);
+    const QString pdf = rig.folder.File(QStringLiteral("from-preview.pdf"));
+    rig.files.Answer(pdf);
+    testutil::WhenShown(&rig.preview, [&] {
+        TSheetView* view = rig.preview.SheetView();
+        EXPECT_EQ(view->SheetCount(), 1);
+        EXPECT_GT(view->SideRect(0).width(), view->SideRect(0).height());
+        // Alpha left and Charlie right on the front; behind them Bravo on the right, nothing on the left.
+        const auto front = InkSpan(*view, 0, 297);
+        EXPECT_LT(front.first, 25);
+        EXPECT_GT(front.second, 270);
+        const auto back = InkSpan(*view, 1, 297);
+        EXPECT_GE(back.first, 181);
+        testutil::PressShortcut(rig.preview.findChild<QAction*>(QStringLiteral("actExportPdf")));
+        rig.preview.close();
+    });
+    ClickButton(rig.dialog.SB_preview);
+    const QList<testutil::TPdfPage> sides = ReadPdf(pdf);
+    ASSERT_EQ(sides.size(), 2);
+    EXPECT_TRUE(PageText(sides[0]).contains("Alpha") && PageText(sides[0]).contains("Charlie"));
+}
+
 // Run by hand under Xvfb with QUILLO_SCREENSHOTS set to the docs folder: the dialog set for two leaves a sheet
-// and the two sides of the first sheet it prints, front left, back right.
+// and its preview of the first sheet, front left, back right.
 TEST(PrintNotebookDialog, DISABLED_ScreenshotsForTheGuide)
 {
     const QString folder = qEnvironmentVariable("QUILLO_SCREENSHOTS");
@@ -178,27 +268,15 @@ TEST(PrintNotebookDialog, DISABLED_ScreenshotsForTheGuide)
     QTest::qWait(100);
     EXPECT_TRUE(rig.dialog.grab().save(folder + QStringLiteral("/print-notebook.png")));
 
-    TLeafPrint::TOptions options;
-    options.up = 2;
-    options.paperWidth = 297;
-    options.paperHeight = 210;
-    TLeafPrint leaves(*rig.notebook, options);
-    leaves.Generate(Personal);
-    constexpr int PxPerMm = 3;
-    QImage sheets(2 * 297 * PxPerMm + 30, 210 * PxPerMm, QImage::Format_RGB32);
-    sheets.fill(Qt::darkGray);
-    for (int side = 0; side < 2; ++side) {
-        QImage image(297 * PxPerMm, 210 * PxPerMm, QImage::Format_RGB32);
-        image.setDotsPerMeterX(PxPerMm * 1000);
-        image.setDotsPerMeterY(PxPerMm * 1000);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        leaves.DrawSide(painter, side);
-        painter.end();
-        QPainter(&sheets).drawImage(side * (297 * PxPerMm + 30), 0, image);
-    }
-    EXPECT_TRUE(sheets.save(folder + QStringLiteral("/print-notebook-sheet.png")));
+    rig.preview.resize(1100, 520);
+    testutil::WhenShown(&rig.preview, [&] {
+        rig.preview.showNormal();
+        rig.preview.resize(1100, 520);
+        QTest::qWait(300);
+        EXPECT_TRUE(rig.preview.grab().save(folder + QStringLiteral("/print-notebook-sheet.png")));
+        rig.preview.close();
+    });
+    ClickButton(rig.dialog.SB_preview);
 }
 
 } // namespace
