@@ -2,6 +2,8 @@
 #include "testutil/PdfText.h"
 #include "testutil/ZdktoolProcess.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 using namespace quillo;
@@ -52,6 +54,29 @@ TEST_F(ZdktoolPrintNotebook, PrintsLeavesAndSheetsWithTheSidesInPrintOrder)
     const QList<testutil::TPdfPage> sides = ReadPdf(pdf);
     EXPECT_TRUE(testutil::PageText(sides[0]).startsWith("Eve")) << testutil::PageText(sides[0]).toStdString();
     EXPECT_TRUE(sides[1].words.isEmpty());
+}
+
+TEST_F(ZdktoolPrintNotebook, WarnsOnStderrWhenAPageRunsPastTheFootOfTheSheetAndStillPrints)
+{
+    QByteArray records;
+    for (int i = 0; i < 40; ++i)
+        records += "<REC PERSON=\"P" + QByteArray::number(i) + "\" ADDR=\"Street%0D%0ATown\"/>";
+    const QString file = Write(QStringLiteral("long.zdk"),
+        "<NOTEBOOKS><NOTEBOOK NAME=\"Friends\" RPP=\"41\" PRINT_TEMPLATE=\"" + Personal.toUtf8()
+            + "\"><FIELDS><FIELD NAME=\"PERSON\"/></FIELDS><PAGES><PAGE NAME=\"Many\">" + records
+            + "</PAGE><PAGE NAME=\"Few\"/><PAGE NAME=\"Odd\"/></PAGES></NOTEBOOK></NOTEBOOKS>");
+    const QString pdf = dir.File(QStringLiteral("out.pdf"));
+    const auto run = RunZdktool({ "print-notebook", file, "--notebook", "friends", "--pdf", pdf });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "leaves: 2\nsheets: 2\n");
+    EXPECT_TRUE(QRegularExpression(
+        QStringLiteral("^warning: Page Many runs \\d+ mm past the foot of the sheet; that part is not printed\\.\n$"))
+                    .match(QString::fromUtf8(run.err))
+                    .hasMatch())
+        << run.err.constData();
+    const QList<testutil::TPdfPage> sides = ReadPdf(pdf);
+    ASSERT_EQ(sides.size(), 4);
+    EXPECT_TRUE(testutil::PageText(sides[0]).contains("P0"));
 }
 
 TEST_F(ZdktoolPrintNotebook, RefusesWhatCannotBePrinted)

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
 
@@ -254,6 +255,36 @@ TEST(PrintNotebookDialog, TwoLeavesASheetPreviewAndExportFromThePreviewWindow)
     const QList<testutil::TPdfPage> sides = ReadPdf(pdf);
     ASSERT_EQ(sides.size(), 2);
     EXPECT_TRUE(PageText(sides[0]).contains("Alpha") && PageText(sides[0]).contains("Charlie"));
+}
+
+TEST(PrintNotebookDialog, APageRunningPastTheFootOfTheSheetIsPrintedAsFarAsItGoesWithAWarning)
+{
+    QByteArray records;
+    for (int i = 0; i < 40; ++i)
+        records += "<REC PERSON=\"P" + QByteArray::number(i) + "\" ADDR=\"Street%0D%0ATown\"/>";
+    const QRegularExpression warning(
+        QStringLiteral("^Msg: Page Many runs \\d+ mm past the foot of the sheet; that part is not printed\\.$"));
+    for (const bool preview : { false, true }) {
+        SCOPED_TRACE(preview);
+        PrintNotebookRig rig(false);
+        rig.notebook = testutil::ReadTree("<NOTEBOOK NAME=\"Long\" RPP=\"41\"><PAGES><PAGE NAME=\"Many\">" + records
+            + "</PAGE><PAGE NAME=\"Few\"/><PAGE NAME=\"Odd\"/></PAGES></NOTEBOOK>");
+        rig.dialog.SetNotebook(rig.notebook.get(), Personal);
+        const QString pdf = rig.folder.File(QStringLiteral("long.pdf"));
+        if (preview) {
+            testutil::WhenShown(&rig.preview, [&] {
+                EXPECT_EQ(rig.prompts.Log(), QStringList());
+                rig.preview.close();
+            });
+            ClickButton(rig.dialog.SB_preview);
+        } else {
+            rig.files.Answer(pdf);
+            ClickButton(rig.dialog.SB_export_pdf);
+            EXPECT_EQ(ReadPdf(pdf).size(), 4);
+        }
+        ASSERT_EQ(rig.prompts.Log().size(), 1);
+        EXPECT_TRUE(warning.match(rig.prompts.Log()[0]).hasMatch()) << rig.prompts.Log()[0].toStdString();
+    }
 }
 
 // Run by hand under Xvfb with QUILLO_SCREENSHOTS set to the docs folder: the dialog set for two leaves a sheet
