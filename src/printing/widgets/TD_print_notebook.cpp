@@ -75,9 +75,6 @@ TD_print_notebook::TD_print_notebook(TUserSettings& settings, IPrompts& prompts,
     SB_print = Named(new QPushButton(QStringLiteral("Print"), this), "SB_print");
     SB_export_pdf = Named(new QPushButton(QStringLiteral("Export PDF"), this), "SB_export_pdf");
     SB_close = Named(new QPushButton(QStringLiteral("Close"), this), "SB_close");
-    RB_all_pages->setChecked(true);
-    RB_one_up->setChecked(true);
-    RB_duplex_hand->setChecked(true);
 
     auto* pages = new QGroupBox(QStringLiteral("Print:"), this);
     auto* range = new QHBoxLayout;
@@ -113,6 +110,10 @@ TD_print_notebook::TD_print_notebook(TUserSettings& settings, IPrompts& prompts,
     for (QWidget* box : std::initializer_list<QWidget*> { pages, sheet, sides, margins })
         layout->addWidget(box);
     layout->addLayout(buttons);
+    // Radio buttons exclude each other within their box, so each group gets its choice once it is in its box.
+    RB_all_pages->setChecked(true);
+    RB_one_up->setChecked(true);
+    RB_duplex_hand->setChecked(true);
 
     for (QRadioButton* button :
         { RB_all_pages, RB_page_range, RB_one_up, RB_two_up, RB_duplex_printer, RB_duplex_hand })

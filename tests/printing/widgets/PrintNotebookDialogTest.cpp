@@ -74,6 +74,9 @@ TEST(PrintNotebookDialog, WithoutAPrinterTwoUpNeedsLandscapeAndExportPdfWritesTh
 {
     PrintNotebookRig rig(false);
     TD_print_notebook& d = rig.dialog;
+    // One choice in each group.
+    for (QRadioButton* chosen : { d.RB_all_pages, d.RB_one_up, d.RB_duplex_hand })
+        EXPECT_TRUE(chosen->isChecked()) << chosen->objectName().toStdString();
     EXPECT_FALSE(d.SB_print->isEnabled());
     EXPECT_FALSE(d.RB_duplex_printer->isEnabled());
     EXPECT_FALSE(d.RB_two_up->isEnabled());
