@@ -143,6 +143,12 @@ void TLeafPrint::Warn(TKelReport& report, const TKelPigger& page, QPaintDevice* 
         m_warnings.append(warning);
 }
 
+void TLeafPrint::CheckFit(QPaintDevice& device)
+{
+    for (const auto& [page, report] : m_reports)
+        Warn(*report, *page, &device);
+}
+
 void TLeafPrint::DrawSide(QPainter& painter, int side)
 {
     const QPaintDevice* device = painter.device();

@@ -68,6 +68,9 @@ public:
 
     QList<TPlace> Places(int side) const;
 
+    // Lays every page out for the device and notes in Warnings what does not fit its sheet; printing notes it too.
+    void CheckFit(QPaintDevice& device);
+
     // Draws one side onto a painter whose device is the sheet, with the side's printer offsets.
     void DrawSide(QPainter& painter, int side) override;
     // Prints the sides in that order onto the device as one job, each on a sheet of the paper.

@@ -7,6 +7,7 @@
 #include "printing/widgets/TD_printer_calibration.h"
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TFormPreview.h"
+#include "report/widgets/TSheetView.h"
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelError.h"
 
@@ -250,10 +251,11 @@ void TD_print_notebook::Preview()
 {
     // The sheets as laid out: the printer's offsets only correct where a printer puts them.
     const std::unique_ptr<TLeafPrint> leaves = Leaves({});
+    leaves->CheckFit(*m_preview.SheetView()->Box());
+    ShowWarnings(*leaves);
     m_preview.ShowSheets(
         *leaves, m_notebook->GetAttr(QStringLiteral("NAME")), [this] { Guarded(&TD_print_notebook::Print); },
         [this] { Guarded(&TD_print_notebook::ExportPdf); });
-    ShowWarnings(*leaves);
 }
 
 void TD_print_notebook::ShowWarnings(const TLeafPrint& leaves)

@@ -129,6 +129,28 @@ TEST(PrintNotebookDialog, ByHandPrintsTheFrontsThenAsksToTurnTheStackThenTheBack
     }
 }
 
+// The duplex mode itself cannot be read back: a PDF printer keeps none.
+TEST(PrintNotebookDialog, BothSidesOnThePrinterIsOneJobWithEachFrontFollowedByItsBack)
+{
+    for (const bool landscape : { false, true }) {
+        SCOPED_TRACE(landscape);
+        PrintNotebookRig rig(true);
+        TD_print_notebook& d = rig.dialog;
+        Tick(d.RB_duplex_printer);
+        EXPECT_FALSE(d.CB_face_up->isEnabled());
+        if (landscape)
+            Tick(d.CB_landscape);
+        ClickButton(d.SB_print);
+        EXPECT_EQ(rig.prompts.Log(), QStringList());
+        const QList<testutil::TPdfPage> sides = ReadPdf(rig.folder.File(QStringLiteral("printed.pdf")));
+        ASSERT_EQ(sides.size(), 4);
+        EXPECT_NEAR(sides[0].sizeMm.width(), landscape ? 297 : 210, 0.5);
+        const QStringList names { "Alpha", "Bravo", "Charlie", "" };
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(PageText(sides[i]).section(' ', 0, 0), names[i]) << i;
+    }
+}
+
 // Types a value into a spin box as the user does: select all, type, Tab.
 void TypeInto(QSpinBox* box, const QString& text)
 {
@@ -275,8 +297,9 @@ TEST(PrintNotebookDialog, APageRunningPastTheFootOfTheSheetIsPrintedAsFarAsItGoe
         rig.dialog.SetNotebook(rig.notebook.get(), Personal);
         const QString pdf = rig.folder.File(QStringLiteral("long.pdf"));
         if (preview) {
+            // Said before the sheets are shown.
             testutil::WhenShown(&rig.preview, [&] {
-                EXPECT_EQ(rig.prompts.Log(), QStringList());
+                EXPECT_EQ(rig.prompts.Log().size(), 1);
                 rig.preview.close();
             });
             ClickButton(rig.dialog.SB_preview);
