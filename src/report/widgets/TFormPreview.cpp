@@ -218,6 +218,9 @@ void TFormPreview::RunModal()
     const auto closed = connect(this, &TFormPreview::Closed, &loop, &QEventLoop::quit);
     setWindowModality(Qt::ApplicationModal);
     show();
+    // Opened from a modal dialog, the window has to come up over it.
+    raise();
+    activateWindow();
     loop.exec();
     disconnect(closed);
     setWindowModality(Qt::NonModal);
