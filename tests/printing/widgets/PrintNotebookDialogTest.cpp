@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTest>
 
@@ -225,9 +226,15 @@ TEST(PrintNotebookDialog, PreviewShowsEachSheetWithItsFrontBesideItsBackWherePri
     TFormPreview& preview = rig.preview;
     bool shown = false;
     testutil::WhenShown(&preview, [&] {
+        // Closed on every way out, or the preview would wait for ever.
+        const auto close = qScopeGuard([&] { preview.close(); });
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&preview));
         TSheetView* view = preview.findChild<TSheetView*>(QStringLiteral("SheetView"));
         ASSERT_TRUE(view && view->isVisible());
         EXPECT_EQ(view->SheetCount(), 2);
+        // At 100 % a pixel is a quarter of a millimetre, whatever size the window has.
+        QTest::keyClick(view->viewport(), Qt::Key_Return);
+        ASSERT_EQ(view->DisplayZoom(), 100);
         EXPECT_EQ(view->SideRect(0).top(), view->SideRect(1).top());
         EXPECT_LT(view->SideRect(0).right(), view->SideRect(1).left());
         // Sheet 1: Alpha against the left margin (20..115 mm), Bravo behind it against the right (95..190).
@@ -248,7 +255,6 @@ TEST(PrintNotebookDialog, PreviewShowsEachSheetWithItsFrontBesideItsBackWherePri
         EXPECT_GT(InkSpan(*view, 0, 210).second, 100);
         EXPECT_EQ(InkSpan(*view, 1, 210), (std::pair<double, double>()));
         shown = true;
-        preview.close();
     });
     ClickButton(rig.dialog.SB_preview);
     EXPECT_TRUE(shown);
@@ -264,8 +270,12 @@ TEST(PrintNotebookDialog, TwoLeavesASheetPreviewAndExportFromThePreviewWindow)
     const QString pdf = rig.folder.File(QStringLiteral("from-preview.pdf"));
     rig.files.Answer(pdf);
     testutil::WhenShown(&rig.preview, [&] {
+        const auto close = qScopeGuard([&] { rig.preview.close(); });
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.preview));
         TSheetView* view = rig.preview.SheetView();
         EXPECT_EQ(view->SheetCount(), 1);
+        QTest::keyClick(view->viewport(), Qt::Key_Return);
+        ASSERT_EQ(view->DisplayZoom(), 100);
         EXPECT_GT(view->SideRect(0).width(), view->SideRect(0).height());
         // Alpha left and Charlie right on the front; behind them Bravo on the right, nothing on the left.
         const auto front = InkSpan(*view, 0, 297);
@@ -274,7 +284,6 @@ TEST(PrintNotebookDialog, TwoLeavesASheetPreviewAndExportFromThePreviewWindow)
         const auto back = InkSpan(*view, 1, 297);
         EXPECT_GE(back.first, 181);
         testutil::PressShortcut(rig.preview.findChild<QAction*>(QStringLiteral("actExportPdf")));
-        rig.preview.close();
     });
     ClickButton(rig.dialog.SB_preview);
     const QList<testutil::TPdfPage> sides = ReadPdf(pdf);
