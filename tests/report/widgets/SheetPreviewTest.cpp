@@ -12,10 +12,13 @@
 #include "testutil/UserEvents.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -157,6 +160,17 @@ TEST_F(SheetPreview, ZoomsTheSheetAndRunsTheCallersPrintAndExport)
         Press(Qt::Key_Insert);
         EXPECT_EQ(View().DisplayZoom(), 110);
         EXPECT_NEAR(View().SideRect(0).width(), 1.1 * width, 1);
+        // Ctrl and the wheel zoom; the wheel alone scrolls.
+        QWidget* viewport = View().viewport();
+        for (const Qt::KeyboardModifiers modifiers :
+            { Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers() }) {
+            QWheelEvent down(QPointF(10, 10), viewport->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(viewport, &down);
+        }
+        EXPECT_EQ(View().DisplayZoom(), 100);
+        EXPECT_GT(View().verticalScrollBar()->value(), 0);
+        Press(Qt::Key_Insert);
         EXPECT_TRUE(Inked(1, 160, 30));
         QTest::keyClick(View().viewport(), Qt::Key_Return, Qt::AltModifier);
         EXPECT_LE(View().Box()->width(), View().viewport()->width());
