@@ -53,7 +53,7 @@ public:
     // template without a REPORT_TEMPLATE or QUILLO_TEMPLATE root holding a REPORT.
     virtual void Execute();
 
-    // Replaces the template; reading errors propagate.
+    // Replaces the template; reading errors propagate. Element start positions count the file's bytes.
     void LoadTemplate(const QString& fileName);
     TRGPigger& Template() { return m_template; }
     // The output written so far; reading it empties the buffer.

@@ -1,8 +1,10 @@
 #include "reportgen/TKelTemplateInterpreter.h"
 
+#include "reportgen/ETemplateError.h"
 #include "reportgen/QueryValues.h"
 #include "reportgen/TKelQueryStack.h"
 #include "reportgen/TKelReportGenerator.h"
+#include "reportgen/TRGPigger.h"
 #include "tree/EKelError.h"
 #include "tree/KelTextCodec.h"
 #include "tree/TKelPigger.h"
@@ -135,6 +137,19 @@ void TKelTemplateInterpreter::WriteLineStart(int level)
 }
 
 void TKelTemplateInterpreter::RunNode(TKelPigger& node)
+{
+    try {
+        RunStatement(node);
+    } catch (const ETemplateError&) {
+        throw;
+    } catch (const EKelError& fault) {
+        // The innermost element names the place; the elements around it pass that on.
+        const auto* element = dynamic_cast<const TRGPigger*>(&node);
+        throw ETemplateError(fault, node.Tag(), element ? element->StartPosition() : 0);
+    }
+}
+
+void TKelTemplateInterpreter::RunStatement(TKelPigger& node)
 {
     if (m_depth >= MaxNesting)
         throw EKelError(QStringLiteral("Template nested deeper than %1 levels").arg(MaxNesting));

@@ -19,9 +19,11 @@ public:
 
     TKelTemplateInterpreter(TKelReportGenerator& generator, QByteArray& output);
 
+    // A fault raised inside an element comes out as an ETemplateError naming the innermost element.
     void RunNode(TKelPigger& node);
 
 private:
+    void RunStatement(TKelPigger& node);
     void RunContents(TKelPigger& node);
     void CopyElement(TKelPigger& element);
     void WriteStartTag(TKelPigger& element);

@@ -59,6 +59,15 @@ TEST_F(ZdktoolRun, ReportsTemplateAndRunErrors)
     run = RunZdktool({ "run", "-" }, "<QUILLO_TEMPLATE><REPORT><QUERY><SQL>x</SQL></QUERY></REPORT></QUILLO_TEMPLATE>");
     EXPECT_EQ(run.err, QByteArray("error: Abstract Error\n"));
 
+    // The window adds where a run fault lies; zdktool keeps its one line with the fault's own message.
+    const auto eval = RunZdktool({ "eval", "NOSUCHFUNCTION()" });
+    ASSERT_TRUE(eval.out.startsWith("error: ")) << eval.out.constData();
+    run = RunZdktool({ "run",
+        Write("fails.zdkt",
+            "<QUILLO_TEMPLATE>\n<REPORT>\n<EXEC>NOSUCHFUNCTION()</EXEC>\n</REPORT>\n</QUILLO_TEMPLATE>") });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, eval.out);
+
     EXPECT_EQ(RunZdktool({ "run" }).exitCode, 1);
     EXPECT_EQ(
         RunZdktool({ "run", Write("t.zdkt", Listing), "--data" }).err, QByteArray("error: --data needs a value\n"));

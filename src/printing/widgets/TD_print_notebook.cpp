@@ -8,6 +8,7 @@
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TFormPreview.h"
 #include "report/widgets/TSheetView.h"
+#include "reportgen/ETemplateError.h"
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelError.h"
 
@@ -269,7 +270,7 @@ void TD_print_notebook::Guarded(void (TD_print_notebook::*step)())
     try {
         (this->*step)();
     } catch (const EKelError& error) {
-        m_prompts.ShowMessage(error.Message());
+        m_prompts.ShowMessage(WindowMessage(error));
     }
 }
 

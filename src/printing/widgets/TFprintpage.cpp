@@ -6,6 +6,7 @@
 #include "report/TPdfExport.h"
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TFrame_Preview.h"
+#include "reportgen/ETemplateError.h"
 #include "tree/EKelError.h"
 
 #include <QFileInfo>
@@ -72,7 +73,7 @@ void TFprintpage::Guarded(void (TFprintpage::*step)())
     try {
         (this->*step)();
     } catch (const EKelError& error) {
-        m_prompts.ShowMessage(error.Message());
+        m_prompts.ShowMessage(WindowMessage(error));
     }
     UpdateControls();
 }
@@ -113,7 +114,7 @@ bool TFprintpage::Generate(
         PageReport::Place(m_frame->Report(), m_placement, m_bandWidth);
         m_frame->LoadDocument(generated.text);
     } catch (const EKelError& error) {
-        m_error = error.Message();
+        m_error = WindowMessage(error);
         m_frame->LoadDocument(QByteArray());
     }
     m_frame->EndUpdate();

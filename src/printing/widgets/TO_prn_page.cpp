@@ -6,6 +6,7 @@
 #include "printing/NewTemplateQuestion.h"
 #include "printing/widgets/TKelFileEdit.h"
 #include "report/widgets/TFrame_Preview.h"
+#include "reportgen/ETemplateError.h"
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelPiggerError.h"
 
@@ -139,6 +140,8 @@ void TO_prn_page::ShowTemplate()
         }
         // The pages are counted once the view is laid out.
         Frame_Preview1->SetPage(0);
+    } catch (const EKelError& error) {
+        Failed(WindowMessage(error));
     } catch (const std::exception& error) {
         Failed(QString::fromUtf8(error.what()));
     }

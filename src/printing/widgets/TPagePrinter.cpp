@@ -10,6 +10,7 @@
 #include "printing/widgets/TFmain_page.h"
 #include "printing/widgets/TFprintpage.h"
 #include "report/widgets/TFormPreview.h"
+#include "reportgen/ETemplateError.h"
 #include "reportgen/TRGPigger.h"
 #include "reportgen/TRepGenPig.h"
 #include "tree/EKelError.h"
@@ -92,7 +93,7 @@ void TPagePrinter::PrintReportPath(const QString& templatePath, TKelPigger& page
         TRepGenPig generator;
         text = PageReport::Generate(generator, templatePath, page, m_params.Node()).text;
     } catch (const EKelError& error) {
-        Failed(error.Message());
+        Failed(WindowMessage(error));
         return;
     }
     m_preview.ShowDocument(text, false);

@@ -209,7 +209,9 @@ TEST_F(PagePrinting, AFailingTemplateIsExplainedAndNoWindowOpens)
     QTest::qWait(50);
     EXPECT_FALSE(shown);
     EXPECT_EQ(failed.size(), 1);
-    EXPECT_EQ(prompts.Log(), QStringList { "ShowMessage: Error in function: SETVAR. Position 1" });
+    EXPECT_EQ(prompts.Log(),
+        QStringList {
+            "ShowMessage: Error in function: SETVAR. Position 1\nIn <EXEC> at byte 32 of the template file" });
 
     // A missing file is told the same way.
     prompts.ClearLog();

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -150,6 +151,20 @@ TEST(PrintNotebookDialog, BothSidesOnThePrinterIsOneJobWithEachFrontFollowedByIt
         for (int i = 0; i < 4; ++i)
             EXPECT_EQ(PageText(sides[i]).section(' ', 0, 0), names[i]) << i;
     }
+}
+
+TEST(PrintNotebookDialog, AFaultInTheTemplateNamesTheElementAndItsByteAndPrintsNothing)
+{
+    PrintNotebookRig rig(true);
+    const QByteArray text = "<QUILLO_TEMPLATE>\n<REPORT>\n<BODY>\n<EXEC>SETVAR(1, 2)</EXEC>\n</BODY>\n</REPORT>\n"
+                            "</QUILLO_TEMPLATE>\n";
+    rig.dialog.SetNotebook(rig.notebook.get(), rig.folder.Write(QStringLiteral("broken.zdkt"), text));
+    ClickButton(rig.dialog.SB_print);
+    EXPECT_EQ(rig.prompts.Log(),
+        QStringList { QStringLiteral("ShowMessage: Error in function: SETVAR. Position 1\n"
+                                     "In <EXEC> at byte %1 of the template file")
+                          .arg(text.indexOf("<EXEC>") + 1) });
+    EXPECT_FALSE(QFile::exists(rig.folder.File(QStringLiteral("printed.pdf"))));
 }
 
 // Types a value into a spin box as the user does: select all, type, Tab.

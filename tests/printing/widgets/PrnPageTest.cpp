@@ -2,6 +2,8 @@
 #include "printing/widgets/TKelFileEdit.h"
 #include "printing/widgets/TO_prn_page.h"
 #include "report/widgets/TFrame_Preview.h"
+#include "reportgen/TRepGenPig.h"
+#include "testutil/ErrorMessage.h"
 #include "testutil/ScriptedPrompts.h"
 #include "testutil/TempFolder.h"
 #include "testutil/UserEvents.h"
@@ -175,6 +177,23 @@ TEST_F(PrnPageTest, AFailingTemplateIsToldTheBoxEmptiedAndTheNotebookKeepsItsTem
     prompts.ClearLog();
     QTest::mouseClick(frame.SB_show_template, Qt::LeftButton);
     EXPECT_EQ(prompts.Log(), QStringList());
+}
+
+TEST_F(PrnPageTest, AFaultInARunningTemplateNamesTheElementAndItsByteInTheFile)
+{
+    const QByteArray text
+        = "<QUILLO_TEMPLATE>\n<REPORT>\n\t<BODY/>\n\t<EXEC>NOSUCHFUNCTION()</EXEC>\n</REPORT>\n</QUILLO_TEMPLATE>\n";
+    notebook.SetAttr("PRINT_TEMPLATE", folder.Write("failing.zdkt", text));
+    frame.SetNotebook(&notebook);
+    TRepGenPig generator;
+    const QString fault = testutil::ErrorOf([&] { generator.Evaluate("NOSUCHFUNCTION()"); });
+    ASSERT_FALSE(fault.isEmpty());
+    prompts.ClearLog();
+    testutil::ClickButton(frame.SB_show_template);
+    EXPECT_EQ(prompts.Log(),
+        QStringList { QStringLiteral("ShowMessage: %1\nIn <EXEC> at byte %2 of the template file")
+                          .arg(fault)
+                          .arg(text.indexOf("<EXEC>") + 1) });
 }
 
 TEST_F(PrnPageTest, TheEllipsisOpensADialogOnTheBoxAndPutsTheChoiceIntoIt)
