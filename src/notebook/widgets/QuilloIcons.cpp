@@ -16,6 +16,7 @@ const QColor Cover(0x2f, 0x6d, 0xb5);
 const QColor CoverLight(0x7d, 0xa9, 0xdc);
 const QColor Leaf(0xe9, 0xa8, 0x2b);
 const QColor Green(0x3c, 0x9a, 0x4e);
+const QColor Red(0xc0, 0x39, 0x2b);
 
 // Draws on a 16x16 grid; the pixmap is scaled for larger sizes so the icons stay crisp.
 QIcon Drawn(const std::function<void(QPainter&)>& draw)
@@ -83,6 +84,36 @@ void Tabs(QPainter& p)
     p.drawRect(QRectF(12.5, 7.5, 2.5, 3));
     Sheet(p, QRectF(1.5, 1.5, 11, 13));
     Lines(p, 3.5, 10.5, 5.5, 4);
+}
+
+// A grid row: the record the command works on.
+void Row(QPainter& p, qreal top = 5.5)
+{
+    p.setBrush(Paper);
+    p.drawRect(QRectF(1.5, top, 13, 5));
+    p.drawLine(QPointF(6, top), QPointF(6, top + 5));
+}
+
+void Stroke(QPainter& p, const QColor& color, qreal width, const QPainterPath& path)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(path);
+    p.setPen(QPen(Ink, 1.0));
+}
+
+QPainterPath Polyline(std::initializer_list<QPointF> points)
+{
+    QPainterPath path;
+    bool first = true;
+    for (const QPointF& point : points) {
+        if (first)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+        first = false;
+    }
+    return path;
 }
 
 void Arrow(QPainter& p, bool up)
@@ -219,6 +250,92 @@ QIcon ToolIcon(Tool tool)
         });
     }
     return QIcon();
+}
+
+QIcon CommandIcon(Command command)
+{
+    switch (command) {
+    case Command::Append:
+        return Drawn([](QPainter& p) {
+            Row(p, 8.5);
+            Stroke(p, Green, 2.2, Polyline({ { 11, 1.5 }, { 11, 7.5 } }));
+            Stroke(p, Green, 2.2, Polyline({ { 8, 4.5 }, { 14, 4.5 } }));
+        });
+    case Command::Delete:
+        return Drawn([](QPainter& p) {
+            Row(p);
+            Stroke(p, Red, 2.2, Polyline({ { 4, 4 }, { 12, 12 } }));
+            Stroke(p, Red, 2.2, Polyline({ { 12, 4 }, { 4, 12 } }));
+        });
+    case Command::Edit:
+        return Drawn([](QPainter& p) {
+            Row(p, 9.5);
+            Stroke(p, Leaf, 3.0, Polyline({ { 13.5, 2.5 }, { 6, 10 } }));
+            Stroke(p, Ink, 1.0, Polyline({ { 6, 10 }, { 4.5, 12 }, { 7, 11 } }));
+        });
+    case Command::EditForm:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Paper);
+            p.drawRect(QRectF(2.5, 1.5, 11, 13));
+            for (const qreal y : { 5.0, 8.0, 11.0 }) {
+                p.drawLine(QPointF(4.5, y), QPointF(7, y));
+                p.setPen(QPen(Cover, 1.0));
+                p.drawLine(QPointF(8, y), QPointF(11.5, y));
+                p.setPen(QPen(Ink, 1.0));
+            }
+        });
+    case Command::Post:
+        return Drawn([](QPainter& p) {
+            Stroke(p, Green, 2.6, Polyline({ { 2.5, 8.5 }, { 6.5, 12.5 }, { 13.5, 3.5 } }));
+        });
+    case Command::Cancel:
+        return Drawn([](QPainter& p) {
+            Stroke(p, Red, 2.6, Polyline({ { 3.5, 3.5 }, { 12.5, 12.5 } }));
+            Stroke(p, Red, 2.6, Polyline({ { 12.5, 3.5 }, { 3.5, 12.5 } }));
+        });
+    case Command::Up:
+        return ToolIcon(Tool::Up);
+    case Command::Down:
+        return ToolIcon(Tool::Down);
+    case Command::Print:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Paper);
+            p.drawRect(QRectF(4.5, 1.5, 7, 5));
+            p.setBrush(QColor(0x9a, 0x9a, 0xa4));
+            p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1.5, 1.5);
+            p.setBrush(Paper);
+            p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        });
+    case Command::Http:
+        return Drawn([](QPainter& p) {
+            p.setBrush(QColor(0xd6, 0xe6, 0xf7));
+            p.setPen(QPen(Cover, 1.0));
+            p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+            p.drawEllipse(QRectF(5, 1.5, 6, 13));
+            p.drawLine(QPointF(1.5, 8), QPointF(14.5, 8));
+            p.drawLine(QPointF(8, 1.5), QPointF(8, 14.5));
+        });
+    case Command::Email:
+        return Drawn([](QPainter& p) {
+            p.setBrush(Paper);
+            p.drawRect(QRectF(1.5, 3.5, 13, 9));
+            Stroke(p, Cover, 1.2, Polyline({ { 1.5, 3.5 }, { 8, 9 }, { 14.5, 3.5 } }));
+        });
+    case Command::File:
+        return Drawn([](QPainter& p) {
+            QPainterPath folder;
+            folder.moveTo(1.5, 3.5);
+            folder.lineTo(6, 3.5);
+            folder.lineTo(7.5, 5);
+            folder.lineTo(14.5, 5);
+            folder.lineTo(14.5, 13.5);
+            folder.lineTo(1.5, 13.5);
+            folder.closeSubpath();
+            p.setBrush(Leaf);
+            p.drawPath(folder);
+        });
+    }
+    return {};
 }
 
 } // namespace quillo::QuilloIcons

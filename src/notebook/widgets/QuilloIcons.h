@@ -11,4 +11,8 @@ QIcon GuiderIcon(int index);
 enum class Tool { New, Open, Save, Search, Remind, Settings, Guider, Up, Down, Program };
 QIcon ToolIcon(Tool tool);
 
+// The record grid's commands; Up and Down are the tools' arrows.
+enum class Command { Append, Delete, Edit, EditForm, Post, Cancel, Up, Down, Print, Http, Email, File };
+QIcon CommandIcon(Command command);
+
 } // namespace quillo::QuilloIcons

@@ -1,12 +1,12 @@
 #include "records/widgets/TO_notepad.h"
 
 #include "notebook/IPrompts.h"
+#include "notebook/widgets/QuilloIcons.h"
 #include "records/RecordDates.h"
 #include "records/RecordLinks.h"
 #include "records/RecordOps.h"
 #include "records/TNotepadModel.h"
 #include "records/widgets/INotepadSeams.h"
-#include "records/widgets/RecordIcons.h"
 #include "tree/TKelPigger.h"
 
 #include <QAction>
@@ -96,9 +96,9 @@ TO_notepad::TO_notepad(QWidget* parent)
     buttons->setIconSize(QSize(16, 16));
     buttons->setFocusPolicy(Qt::NoFocus);
     const auto add = [&](const char* menuName, const char* buttonName, const QString& caption, const QString& hint,
-                         void (TO_notepad::*slot)(), RecordIcons::Command icon) {
+                         void (TO_notepad::*slot)(), QuilloIcons::Command icon) {
         QAction* action = NewCommand(menuName, caption, hint, slot);
-        action->setIcon(RecordIcons::CommandIcon(icon));
+        action->setIcon(QuilloIcons::CommandIcon(icon));
         buttons->addAction(action);
         QWidget* button = buttons->widgetForAction(action);
         button->setObjectName(QLatin1String(buttonName));
@@ -106,37 +106,37 @@ TO_notepad::TO_notepad(QWidget* parent)
         return action;
     };
     N_Append = add("N_Append", "SB_append", QStringLiteral("Append"), QStringLiteral("Append record (Ctrl+INS)"),
-        &TO_notepad::Append, RecordIcons::Command::Append);
+        &TO_notepad::Append, QuilloIcons::Command::Append);
     N_Delete = add("N_Delete", "SB_delete", QStringLiteral("Delete"), QStringLiteral("Delete record (Ctrl+DEL)"),
-        &TO_notepad::Delete, RecordIcons::Command::Delete);
+        &TO_notepad::Delete, QuilloIcons::Command::Delete);
     buttons->addSeparator();
     N_Edit = add("N_Edit", "SB_edit", QStringLiteral("Edit"), QStringLiteral("Edit cell (ENTER)"),
-        &TO_notepad::StartEditing, RecordIcons::Command::Edit);
+        &TO_notepad::StartEditing, QuilloIcons::Command::Edit);
     N_Editrecord = add("N_Editrecord", "SB_editform", QStringLiteral("Edit record"),
-        QStringLiteral("Edit record (Ctrl+ENTER)"), &TO_notepad::EditForm, RecordIcons::Command::EditForm);
+        QStringLiteral("Edit record (Ctrl+ENTER)"), &TO_notepad::EditForm, QuilloIcons::Command::EditForm);
     N_Post = add("N_Post", "SB_post", QStringLiteral("Post"), QStringLiteral("Ok edition (Enter)"), &TO_notepad::Post,
-        RecordIcons::Command::Post);
+        QuilloIcons::Command::Post);
     N_Cancel = add("N_Cancel", "SB_cancel", QStringLiteral("Cancel"), QStringLiteral("cancel (Esc)"),
-        &TO_notepad::Cancel, RecordIcons::Command::Cancel);
+        &TO_notepad::Cancel, QuilloIcons::Command::Cancel);
     PopupMenu1->addSeparator();
     buttons->addSeparator();
     N_Recordup = add("N_Recordup", "SB_record_up", QStringLiteral("Move record up"), QStringLiteral("move record up"),
-        &TO_notepad::MoveUp, RecordIcons::Command::Up);
+        &TO_notepad::MoveUp, QuilloIcons::Command::Up);
     N_Recorddown = add("N_Recorddown", "SB_record_dn", QStringLiteral("Move record down"),
-        QStringLiteral("move record down"), &TO_notepad::MoveDown, RecordIcons::Command::Down);
+        QStringLiteral("move record down"), &TO_notepad::MoveDown, QuilloIcons::Command::Down);
     PopupMenu1->addSeparator();
     buttons->addSeparator();
     N_Print = add("N_Print", "SB_print", QStringLiteral("Print"), QStringLiteral("print the page"), &TO_notepad::Print,
-        RecordIcons::Command::Print);
+        QuilloIcons::Command::Print);
     N_Printnotebook = add("N_Printnotebook", "SB_print_notebook", QStringLiteral("Print notebook..."),
         QStringLiteral("print the notebook as organiser leaves"), &TO_notepad::PrintNotebook,
-        RecordIcons::Command::Print);
+        QuilloIcons::Command::Print);
     N_Gotohttp = add("N_Gotohttp", "SB_go_to_http", QStringLiteral("Go to http"), QStringLiteral("Go to http"),
-        &TO_notepad::GoToHttp, RecordIcons::Command::Http);
+        &TO_notepad::GoToHttp, QuilloIcons::Command::Http);
     N_Sendemail = add("N_Sendemail", "SB_send_email", QStringLiteral("Send e-mail"), QStringLiteral("Send e-mail"),
-        &TO_notepad::SendEmail, RecordIcons::Command::Email);
+        &TO_notepad::SendEmail, QuilloIcons::Command::Email);
     N_Openfile = add("N_Openfile", "SB_open_file", QStringLiteral("Open file"), QStringLiteral("Try to open the file"),
-        &TO_notepad::OpenFile, RecordIcons::Command::File);
+        &TO_notepad::OpenFile, QuilloIcons::Command::File);
 
     m_gridLayout = new QBoxLayout(QBoxLayout::TopToBottom);
     m_gridLayout->setSpacing(0);
