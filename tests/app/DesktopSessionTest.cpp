@@ -1,13 +1,10 @@
+#include "app/SessionScript.h"
 #include "app/XDisplay.h"
 #include "notebook/NotebookSchema.h"
 #include "testutil/TempFolder.h"
 #include "tree/TKelPigger.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace quillo {
 namespace {
@@ -17,24 +14,11 @@ namespace {
 // start, which proves itself by saving the same bytes under another name.
 TEST(DesktopSession, TheNextStartReopensTheSavedNotebook)
 {
-    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-    if (xvfbRun.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+    if (!test::SessionScriptsAvailable())
         GTEST_SKIP() << "needs xvfb-run and xdotool (scripts/deps installs them)";
-
     testutil::TempFolder work;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QProcess session;
-    session.setProcessEnvironment(environment);
-    session.setProcessChannelMode(QProcess::MergedChannels);
-    // -noreset: the display must survive the first run's exit for the second.
-    session.start(xvfbRun,
-        { QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24 -noreset"),
-            QStringLiteral("sh"), QStringLiteral(QUILLO_SOURCE_DIR "/tests/app/desktop-session.sh"),
-            QStringLiteral(QUILLO_APP_PATH), work.Path() });
-    ASSERT_TRUE(session.waitForFinished(240'000)) << "the session did not finish";
-    const QByteArray output = session.readAll();
-    ASSERT_EQ(session.exitCode(), 0) << output.toStdString();
+    const test::TSessionRun run = test::RunSessionScript(QStringLiteral("desktop-session.sh"), work.Path());
+    ASSERT_TRUE(run.ok) << run.output.toStdString();
 
     EXPECT_EQ(testutil::TempFolder::Read(work.File("first-windows")).trimmed(), "1");
     EXPECT_EQ(testutil::TempFolder::Read(work.File("first-settings")).trimmed(), "<SETTINGS/>");
@@ -158,10 +142,7 @@ TEST(DesktopSession, TheMouseReachesEveryPanelAndEscAtExitKeepsTheWindow)
     XDisplay display;
     ASSERT_TRUE(display.Started());
     testutil::TempFolder work;
-    const QString notebook = work.Write(
-        "friends.zdk", testutil::TempFolder::Read(QStringLiteral(QUILLO_SOURCE_DIR "/samples/friends.zdk")));
-    QDir().mkpath(work.File("config/quillo-zdk"));
-    work.Write("config/quillo-zdk/quillo-zdk.SET", "<SETTINGS DOC_NAME=\"" + notebook.toUtf8() + "\"/>");
+    const QString notebook = test::StartWithSample(work);
     ASSERT_TRUE(display.StartProgram(QStringLiteral(QUILLO_APP_PATH), work.File("config"), work.Path()));
     const QString main = display.MainWindow();
     // No window manager: the window is placed and sized by hand.

@@ -1,12 +1,8 @@
+#include "app/SessionScript.h"
 #include "testutil/TempFolder.h"
 #include "tree/TKelPigger.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace quillo {
 namespace {
@@ -15,30 +11,12 @@ namespace {
 // grid and saved is there after a restart, since editing it again starts from the saved text.
 TEST(GridSession, AnEditedCellIsInTheGridAfterARestart)
 {
-    const QString xvfbRun = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
-    if (xvfbRun.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+    if (!test::SessionScriptsAvailable())
         GTEST_SKIP() << "needs xvfb-run and xdotool (scripts/deps installs them)";
-
     testutil::TempFolder work;
-    const QString notebook = work.File("friends.zdk");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QUILLO_SOURCE_DIR "/samples/friends.zdk"), notebook));
-    QFile::setPermissions(notebook, QFile::ReadOwner | QFile::WriteOwner);
-    ASSERT_TRUE(QDir(work.Path()).mkpath(QStringLiteral("config/quillo-zdk")));
-    work.Write(
-        QStringLiteral("config/quillo-zdk/quillo-zdk.SET"), "<SETTINGS DOC_NAME=\"" + notebook.toUtf8() + "\"/>\r\n");
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QProcess session;
-    session.setProcessEnvironment(environment);
-    session.setProcessChannelMode(QProcess::MergedChannels);
-    session.start(xvfbRun,
-        { QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24 -noreset"),
-            QStringLiteral("sh"), QStringLiteral(QUILLO_SOURCE_DIR "/tests/app/grid-session.sh"),
-            QStringLiteral(QUILLO_APP_PATH), work.Path() });
-    ASSERT_TRUE(session.waitForFinished(240'000)) << "the session did not finish";
-    const QByteArray output = session.readAll();
-    ASSERT_EQ(session.exitCode(), 0) << output.toStdString();
+    test::StartWithSample(work);
+    const test::TSessionRun run = test::RunSessionScript(QStringLiteral("grid-session.sh"), work.Path());
+    ASSERT_TRUE(run.ok) << run.output.toStdString();
 
     TKelPigger saved;
     saved.LoadFromText(testutil::TempFolder::Read(work.File("copy.zdk")));

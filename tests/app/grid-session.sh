@@ -7,31 +7,15 @@
 set -u
 program=$1
 work=$2
-export XDG_CONFIG_HOME="$work/config"
-cd "$work" || exit 2
-
-fail() { echo "grid session: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
-
-until_true() {
-    i=0
-    while ! eval "$1"; do
-        i=$((i + 1))
-        [ $i -gt 300 ] && fail "timed out waiting for: $1"
-        sleep 0.1
-    done
-}
-
-shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+session="grid session"
+. "$(dirname "$0")/session-lib.sh"
 
 # Without a window manager the window opens at the top left corner in the size set here, so the guider
 # rows and grid cells below sit at fixed places (the fonts are fixed by the test environment).
 start() {
-    "$program" &
-    pid=$!
-    until_true 'shown "Quillo-ZDK.*"'
-    main=$(xdotool search --onlyvisible --name '^Quillo-ZDK' | head -1)
+    start_program
     xdotool windowsize --sync "$main" 900 500
-    xdotool windowfocus --sync "$main"
+    focus_main
     sleep 0.5
 }
 
@@ -47,14 +31,6 @@ open_page_a() {
 edit_second_name() {
     xdotool mousemove 280 176 click --repeat 2 --delay 80 1
     sleep 0.3
-}
-
-quit() {
-    xdotool windowfocus --sync "$main"
-    xdotool key ctrl+q
-    until_true '! kill -0 $pid 2>/dev/null'
-    wait "$pid" 2>/dev/null
-    pid=
 }
 
 start
@@ -74,9 +50,6 @@ xdotool key End
 xdotool type --delay 20 " II"
 xdotool key Return
 xdotool key ctrl+shift+s
-until_true "shown 'Save as'"
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/copy.zdk"
-xdotool key Return
+type_into_dialog 'Save as' "$work/copy.zdk"
 until_true '[ -s copy.zdk ]'
 quit
