@@ -1,6 +1,7 @@
 #include "TBenchTargets.h"
 
 #include <cstdio>
+#include <malloc.h>
 
 namespace quillo {
 
@@ -90,6 +91,25 @@ bool TBenchTargets::PrintSummary() const
         allMet = allMet && line.state != Line::Missed;
     }
     return allMet;
+}
+
+int RunBenchTargets(int argc, char** argv, const std::function<void(TBenchTargets&)>& addTargets)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    TBenchTargets targets;
+    benchmark::RunSpecifiedBenchmarks(&targets);
+    addTargets(targets);
+    const bool met = targets.PrintSummary();
+    benchmark::Shutdown();
+    return met ? 0 : 1;
+}
+
+void FixHeapThresholds()
+{
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
 }
 
 } // namespace quillo

@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,5 +41,13 @@ private:
     std::map<std::string, std::map<std::string, double>> m_values;
     std::vector<Line> m_lines;
 };
+
+// The main of a bench program: runs the benchmarks the arguments select, then adds the targets and prints
+// their table. The exit code: 0 when every target that ran was met, 1 otherwise or for unknown arguments.
+int RunBenchTargets(int argc, char** argv, const std::function<void(TBenchTargets&)>& addTargets);
+
+// Fixed allocator thresholds: glibc otherwise adapts them to earlier frees, so that a figure would depend
+// on which benchmark ran before it. Every benchmark then works on a warm heap.
+void FixHeapThresholds();
 
 } // namespace quillo

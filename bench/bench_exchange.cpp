@@ -134,16 +134,10 @@ BENCHMARK(BM_SplitAndDecode)->Name("Anchor/SplitLinesAndDecodeVCard")->Unit(benc
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    targets.AtMost("import 10,000 vCards", "Import/VCard10000", "seconds", 0.5);
-    targets.AtMost("export 10,000 vCards", "Export/VCard10000", "seconds", 0.5);
-    targets.AtMost("import 10,000 CSV rows", "Import/Csv10000", "seconds", 0.5);
-    targets.AtMost("export 10,000 CSV rows", "Export/Csv10000", "seconds", 0.5);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        targets.AtMost("import 10,000 vCards", "Import/VCard10000", "seconds", 0.5);
+        targets.AtMost("export 10,000 vCards", "Export/VCard10000", "seconds", 0.5);
+        targets.AtMost("import 10,000 CSV rows", "Import/Csv10000", "seconds", 0.5);
+        targets.AtMost("export 10,000 CSV rows", "Export/Csv10000", "seconds", 0.5);
+    });
 }

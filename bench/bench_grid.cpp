@@ -147,24 +147,17 @@ BENCHMARK(BM_SortPage)->Name("Grid/Sort")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    FixHeapThresholds();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    targets.AtMost("fill the grid with 10,000 records", "Grid/Fill", "seconds", 0.020);
-    targets.RatioAtLeast(
-        "fill speed vs a model holding copies", "Anchor/FillQStandardItemModel", "Grid/Fill", "seconds", 1.0);
-    targets.AtMost("scroll to the last of 10,000 records", "Grid/ScrollToEnd", "seconds", 0.020);
-    targets.AtMost("sort 10,000 records by a column", "Grid/Sort", "seconds", 0.100);
-    // Copied values take megabytes (the anchor); what remains is the view's row bookkeeping, under 40 bytes a row.
-    targets.AtMost("heap the grid adds for 10,000 records (KB)", "Grid/Fill", "added_KB", 400);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        targets.AtMost("fill the grid with 10,000 records", "Grid/Fill", "seconds", 0.020);
+        targets.RatioAtLeast(
+            "fill speed vs a model holding copies", "Anchor/FillQStandardItemModel", "Grid/Fill", "seconds", 1.0);
+        targets.AtMost("scroll to the last of 10,000 records", "Grid/ScrollToEnd", "seconds", 0.020);
+        targets.AtMost("sort 10,000 records by a column", "Grid/Sort", "seconds", 0.100);
+        // Copied values take megabytes (the anchor); what remains is the view's row bookkeeping, under 40 bytes a row.
+        targets.AtMost("heap the grid adds for 10,000 records (KB)", "Grid/Fill", "added_KB", 400);
+    });
 }

@@ -107,17 +107,11 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    // The page-by-page figure above is the anchor: the same pages through the single-page print.
-    targets.AtMost("26-page notebook to PDF as leaves, 1-up", "Leaves/26Pages1Up", "seconds", 1.0);
-    targets.AtMost("26-page notebook to PDF as leaves, 2-up", "Leaves/26Pages2Up", "seconds", 1.0);
-    targets.RatioAtLeast(
-        "page-by-page time / leaves time (1-up)", "PageByPage/26Pages", "Leaves/26Pages1Up", "seconds", 0.8);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        // The page-by-page figure above is the anchor: the same pages through the single-page print.
+        targets.AtMost("26-page notebook to PDF as leaves, 1-up", "Leaves/26Pages1Up", "seconds", 1.0);
+        targets.AtMost("26-page notebook to PDF as leaves, 2-up", "Leaves/26Pages2Up", "seconds", 1.0);
+        targets.RatioAtLeast(
+            "page-by-page time / leaves time (1-up)", "PageByPage/26Pages", "Leaves/26Pages1Up", "seconds", 0.8);
+    });
 }

@@ -113,16 +113,11 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    // The plain QPainter figure of the same cells is printed above for comparison.
-    targets.AtMost("draw one A4 page of the 1,000-page listing at 96 DPI", "Render/DrawPageA4At96", "seconds", 0.020);
-    targets.AtMost("the 1,000-page listing to PDF", "Render/Pdf1000", "seconds", 10);
-    targets.AtMost("size of the 1,000-page PDF", "Render/Pdf1000", "file_MB", 10);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        // The plain QPainter figure of the same cells is printed above for comparison.
+        targets.AtMost(
+            "draw one A4 page of the 1,000-page listing at 96 DPI", "Render/DrawPageA4At96", "seconds", 0.020);
+        targets.AtMost("the 1,000-page listing to PDF", "Render/Pdf1000", "seconds", 10);
+        targets.AtMost("size of the 1,000-page PDF", "Render/Pdf1000", "file_MB", 10);
+    });
 }

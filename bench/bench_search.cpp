@@ -103,17 +103,12 @@ BENCHMARK(BM_Reminder)->Name("Reminder/Walk")->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    targets.AtMost("global case-insensitive search, 100,000 records", "Search/GlobalCaseInsensitive", "seconds", 0.050);
-    targets.AtMost("the same in 20 ms slices (search window)", "Search/InSlices", "seconds", 0.050);
-    targets.RatioAtLeast("search speed vs QString::contains scan", "Anchor/QStringContainsCaseInsensitive",
-        "Search/GlobalCaseInsensitive", "seconds", 1.0);
-    targets.AtMost("birthday reminder walk, 100,000 records", "Reminder/Walk", "seconds", 0.100);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        targets.AtMost(
+            "global case-insensitive search, 100,000 records", "Search/GlobalCaseInsensitive", "seconds", 0.050);
+        targets.AtMost("the same in 20 ms slices (search window)", "Search/InSlices", "seconds", 0.050);
+        targets.RatioAtLeast("search speed vs QString::contains scan", "Anchor/QStringContainsCaseInsensitive",
+            "Search/GlobalCaseInsensitive", "seconds", 1.0);
+        targets.AtMost("birthday reminder walk, 100,000 records", "Reminder/Walk", "seconds", 0.100);
+    });
 }

@@ -122,13 +122,7 @@ BENCHMARK(BM_PugixmlSaveFile)->Name("Pugixml/SaveFile")->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    targets.RatioAtLeast("open speed vs pugixml load_file", "Session/Open", "Pugixml/LoadFile", "MB/s", 0.5);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        targets.RatioAtLeast("open speed vs pugixml load_file", "Session/Open", "Pugixml/LoadFile", "MB/s", 0.5);
+    });
 }

@@ -244,26 +244,17 @@ BENCHMARK(Tree_RefuseDeepNesting)->Name("Tree/RefuseDeepNesting")->Unit(benchmar
 
 int main(int argc, char** argv)
 {
-    // Fixed allocator thresholds: glibc otherwise adapts them to earlier frees, so that a figure
-    // would depend on which benchmark ran before it. Every benchmark then works on a warm heap.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    FixHeapThresholds();
     std::printf("Synthetic notebook: %.1f MB\n", double(NotebookText().size()) / 1e6);
-    TBenchTargets targets;
-    benchmark::RunSpecifiedBenchmarks(&targets);
-    targets.RatioAtLeast("load speed vs pugixml", "Tree/Load", "Pugixml/Parse", "MB/s", 0.5);
-    targets.AtLeast("load speed", "Tree/Load", "MB/s", 150);
-    targets.RatioAtLeast("save speed vs pugixml", "Tree/Save", "Pugixml/Save", "MB/s", 1.0);
-    targets.AtMost("tree memory / file size", "Tree/Load", "x_file", 4.0);
-    targets.AtMost("100,000 attributes on one element", "Tree/LoadManyAttributes", "seconds", 0.25);
-    targets.AtMost("10 MB attribute value", "Tree/LoadHugeValue", "seconds", 0.25);
-    targets.AtMost("100,000 sibling elements", "Tree/LoadManySiblings", "seconds", 0.25);
-    targets.AtMost("20 MB of names of letters that grow", "Tree/LoadGrowingNames", "seconds", 0.5);
-    targets.AtMost("1,000,000 nested elements refused", "Tree/RefuseDeepNesting", "seconds", 0.25);
-    const bool met = targets.PrintSummary();
-    benchmark::Shutdown();
-    return met ? 0 : 1;
+    return RunBenchTargets(argc, argv, [](TBenchTargets& targets) {
+        targets.RatioAtLeast("load speed vs pugixml", "Tree/Load", "Pugixml/Parse", "MB/s", 0.5);
+        targets.AtLeast("load speed", "Tree/Load", "MB/s", 150);
+        targets.RatioAtLeast("save speed vs pugixml", "Tree/Save", "Pugixml/Save", "MB/s", 1.0);
+        targets.AtMost("tree memory / file size", "Tree/Load", "x_file", 4.0);
+        targets.AtMost("100,000 attributes on one element", "Tree/LoadManyAttributes", "seconds", 0.25);
+        targets.AtMost("10 MB attribute value", "Tree/LoadHugeValue", "seconds", 0.25);
+        targets.AtMost("100,000 sibling elements", "Tree/LoadManySiblings", "seconds", 0.25);
+        targets.AtMost("20 MB of names of letters that grow", "Tree/LoadGrowingNames", "seconds", 0.5);
+        targets.AtMost("1,000,000 nested elements refused", "Tree/RefuseDeepNesting", "seconds", 0.25);
+    });
 }
