@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 // Pages and records of a notebook in order, each record's attributes sorted: their order means nothing.
@@ -54,4 +56,23 @@ inline void CheckRoundTrip(const quillo::TKelPigger& notebook, bool csv)
     ContactImport::Apply(copy, batch, {});
     if (Contents(copy) != Contents(notebook) || !batch.unmatched.isEmpty())
         std::abort();
+}
+
+// One fuzz input: random bytes read as a vCard or CSV file into a small notebook, then the round trip above.
+// An input of odd size creates fields for what finds none; a CSV file creates the pages its PAGE column names.
+inline void FuzzContactFile(const uint8_t* bytes, size_t size, bool csv)
+{
+    using namespace quillo;
+    TKelPigger root;
+    LoadFuzzNotebook(root);
+    TKelPigger& notebook = *root.FindChild("NOTEBOOK");
+    try {
+        const QByteArray text(reinterpret_cast<const char*>(bytes), qsizetype(size));
+        const TContactBatch batch = csv ? ContactImport::ReadCsv(text, notebook, size % 2 == 1)
+                                        : ContactImport::ReadVCard(text, notebook, size % 2 == 1);
+        ContactImport::Apply(notebook, batch, { {}, csv });
+    } catch (const EExchangeError&) {
+        return;
+    }
+    CheckRoundTrip(notebook, csv);
 }

@@ -4,11 +4,6 @@
 
 #include <QCoreApplication>
 
-#include <cstddef>
-#include <cstdint>
-
-using namespace quillo;
-
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     static QCoreApplication app(*argc, *argv);
@@ -17,16 +12,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
-    TKelPigger root;
-    LoadFuzzNotebook(root);
-    TKelPigger& notebook = *root.FindChild("NOTEBOOK");
-    try {
-        const TContactBatch batch = ContactImport::ReadCsv(
-            QByteArray(reinterpret_cast<const char*>(bytes), qsizetype(size)), notebook, size % 2 == 1);
-        ContactImport::Apply(notebook, batch, { {}, true });
-    } catch (const EExchangeError&) {
-        return 0;
-    }
-    CheckRoundTrip(notebook, true);
+    FuzzContactFile(bytes, size, true);
     return 0;
 }
