@@ -116,29 +116,22 @@ QPainterPath Polyline(std::initializer_list<QPointF> points)
     return path;
 }
 
+// A closed outline filled with the colour.
+void Filled(QPainter& p, const QColor& color, std::initializer_list<QPointF> points)
+{
+    QPainterPath path = Polyline(points);
+    path.closeSubpath();
+    p.setBrush(color);
+    p.drawPath(path);
+}
+
 void Arrow(QPainter& p, bool up)
 {
-    QPainterPath path;
-    if (up) {
-        path.moveTo(8, 2.5);
-        path.lineTo(13.5, 8.5);
-        path.lineTo(10, 8.5);
-        path.lineTo(10, 13.5);
-        path.lineTo(6, 13.5);
-        path.lineTo(6, 8.5);
-        path.lineTo(2.5, 8.5);
-    } else {
-        path.moveTo(8, 13.5);
-        path.lineTo(13.5, 7.5);
-        path.lineTo(10, 7.5);
-        path.lineTo(10, 2.5);
-        path.lineTo(6, 2.5);
-        path.lineTo(6, 7.5);
-        path.lineTo(2.5, 7.5);
-    }
-    path.closeSubpath();
-    p.setBrush(Green);
-    p.drawPath(path);
+    // Drawn pointing up; pointing down it is mirrored about the middle.
+    const auto y = [up](qreal at) { return up ? at : 16 - at; };
+    Filled(p, Green,
+        { { 8, y(2.5) }, { 13.5, y(8.5) }, { 10, y(8.5) }, { 10, y(13.5) }, { 6, y(13.5) }, { 6, y(8.5) },
+            { 2.5, y(8.5) } });
 }
 
 } // namespace
@@ -189,14 +182,7 @@ QIcon ToolIcon(Tool tool)
         return Drawn([](QPainter& p) {
             p.setBrush(Leaf);
             p.drawRect(QRectF(0.5, 3.5, 13, 10));
-            p.setBrush(QColor(0xf6, 0xd0, 0x7a));
-            QPainterPath lid;
-            lid.moveTo(2.5, 7.5);
-            lid.lineTo(15.5, 7.5);
-            lid.lineTo(13.5, 13.5);
-            lid.lineTo(0.5, 13.5);
-            lid.closeSubpath();
-            p.drawPath(lid);
+            Filled(p, QColor(0xf6, 0xd0, 0x7a), { { 2.5, 7.5 }, { 15.5, 7.5 }, { 13.5, 13.5 }, { 0.5, 13.5 } });
         });
     case Tool::Save:
         return Drawn([](QPainter& p) {
@@ -323,16 +309,7 @@ QIcon CommandIcon(Command command)
         });
     case Command::File:
         return Drawn([](QPainter& p) {
-            QPainterPath folder;
-            folder.moveTo(1.5, 3.5);
-            folder.lineTo(6, 3.5);
-            folder.lineTo(7.5, 5);
-            folder.lineTo(14.5, 5);
-            folder.lineTo(14.5, 13.5);
-            folder.lineTo(1.5, 13.5);
-            folder.closeSubpath();
-            p.setBrush(Leaf);
-            p.drawPath(folder);
+            Filled(p, Leaf, { { 1.5, 3.5 }, { 6, 3.5 }, { 7.5, 5 }, { 14.5, 5 }, { 14.5, 13.5 }, { 1.5, 13.5 } });
         });
     }
     return {};
