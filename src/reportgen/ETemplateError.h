@@ -7,8 +7,8 @@
 namespace quillo {
 
 // A fault raised while running a template, with the element it arose in: Element is its tag and Position
-// the 1-based byte position of its "<" in the template file (0 when the template was not read from one).
-// Message() is the fault's own text, unchanged.
+// the 1-based byte position of its "<" in the template file (or the text the template was read from), 0 when
+// not known. Message() is the fault's own text, unchanged.
 class ETemplateError : public EKelError {
 public:
     ETemplateError(const EKelError& fault, const QByteArray& element, int position)

@@ -372,6 +372,19 @@ TEST_F(PagePrinting, AFailingReportTemplateIsReported)
     EXPECT_EQ(prompts.Log(), QStringList { "ShowMessage: Invalid report template" });
     EXPECT_EQ(failed.size(), 1);
     EXPECT_FALSE(preview.isVisible());
+
+    // A fault inside the template says in which element.
+    prompts.ClearLog();
+    WhenShown(&sideSelect, [&] { ClickButton(sideSelect.findChild<QPushButton*>(QStringLiteral("Btn_ok"))); });
+    pagePrinter.PrintNotebookPage(
+        Template(QStringLiteral("bad.zdkr"),
+            "<REPORT_TEMPLATE>\n<REPORT>\n<EXEC>SETVAR(1, 2)</EXEC>\n</REPORT>\n</REPORT_TEMPLATE>"),
+        &Page(0));
+    EXPECT_EQ(prompts.Log(),
+        QStringList {
+            "ShowMessage: Error in function: SETVAR. Position 1\nIn <EXEC> at byte 28 of the template file" });
+    EXPECT_EQ(failed.size(), 2);
+    EXPECT_FALSE(preview.isVisible());
 }
 
 } // namespace
