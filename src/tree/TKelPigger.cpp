@@ -103,6 +103,27 @@ TKelPigger::~TKelPigger()
 
 TKelPigger* TKelPigger::Create(TKelPigger* parent) const { return new TKelPigger(parent); }
 
+TKelPigger* TKelPigger::NewInArena(TKelArena& arena, TKelPigger* parent)
+{
+    void* memory = arena.Allocate(sizeof(TKelPigger), alignof(TKelPigger));
+    auto* node = ::new (memory) TKelPigger(parent);
+    node->m_arena = &arena;
+    arena.Retain();
+    return node;
+}
+
+void TKelPigger::operator delete(TKelPigger* node, std::destroying_delete_t)
+{
+    TKelArena* arena = node->m_arena;
+    node->~TKelPigger();
+    if (!arena) {
+        ::operator delete(node);
+        return;
+    }
+    TKelArena::Discard(node, sizeof(TKelPigger));
+    arena->Release();
+}
+
 void TKelPigger::SetTag(const QByteArray& tag)
 {
     qsizetype begin = 0;
@@ -165,16 +186,11 @@ void TKelPigger::DestroyChildren()
     std::vector<TKelPigger*> pending = std::move(m_children);
     m_children.clear();
     while (!pending.empty()) {
-        // A long sibling list lies beyond the cache; fetching nodes and their attributes a few
-        // steps ahead hides most of the misses that freeing them costs.
+        // A long sibling list lies beyond the cache; fetching nodes a few steps ahead hides most
+        // of the misses that destroying them costs.
         const size_t count = pending.size();
-        if (count > 8)
-            __builtin_prefetch(pending[count - 9]);
-        if (count > 4) {
-            const TKelPigger* soon = pending[count - 5];
-            __builtin_prefetch(soon->m_attrText.constData());
-            __builtin_prefetch(soon->m_attrs.data());
-        }
+        if (count > 16)
+            __builtin_prefetch(pending[count - 17]);
         TKelPigger* node = pending.back();
         pending.pop_back();
         pending.insert(pending.end(), node->m_children.begin(), node->m_children.end());
@@ -189,8 +205,8 @@ void TKelPigger::Clear()
     DestroyChildren();
     m_tag.clear();
     m_text.clear();
-    m_attrText.clear();
-    m_attrs.clear();
+    m_attrText = QString();
+    m_attrs = TAttrList();
 }
 
 void TKelPigger::Assign(const TKelPigger& source)
@@ -214,7 +230,9 @@ void TKelPigger::AssignFrom(const TKelPigger& source)
         pending.pop_back();
         step.to->SetTag(step.from->m_tag);
         step.to->m_text = step.from->m_text;
-        step.to->m_attrText = step.from->m_attrText;
+        // Text in an arena is raw data: sharing it would outlive the arena's reference.
+        const QString& text = step.from->m_attrText;
+        step.to->m_attrText = step.from->m_arena ? QString(text.constData(), text.size()) : text;
         step.to->m_attrs = step.from->m_attrs;
         const qsizetype first = pending.size();
         for (const TKelPigger* child : step.from->m_children)
@@ -358,8 +376,19 @@ void TKelPigger::CheckAttrTextGrowth(qsizetype growth) const
         throw EKelError("Attributes too large");
 }
 
+void TKelPigger::OwnAttrs()
+{
+    if (!m_attrs.get_allocator().Arena())
+        return;
+    const QString text = m_attrText;
+    m_attrText = QString(text.constData(), text.size());
+    TKelArena::Discard(const_cast<QChar*>(text.constData()), size_t(text.size()) * sizeof(QChar));
+    m_attrs = TAttrList(m_attrs.begin(), m_attrs.end());
+}
+
 void TKelPigger::AppendAttr(QStringView upperName, QStringView value)
 {
+    OwnAttrs();
     CheckAttrTextGrowth(upperName.size() + value.size());
     m_attrs.push_back({ uint32_t(m_attrText.size()), uint32_t(upperName.size()), uint32_t(value.size()) });
     m_attrText.append(upperName);
@@ -368,6 +397,7 @@ void TKelPigger::AppendAttr(QStringView upperName, QStringView value)
 
 void TKelPigger::ReplaceAttrValue(int index, QStringView value)
 {
+    OwnAttrs();
     AttrEntry& entry = m_attrs[size_t(index)];
     const qsizetype delta = value.size() - qsizetype(entry.valueLength);
     CheckAttrTextGrowth(delta);
@@ -379,6 +409,7 @@ void TKelPigger::ReplaceAttrValue(int index, QStringView value)
 
 void TKelPigger::EraseAttr(int index)
 {
+    OwnAttrs();
     const AttrEntry entry = m_attrs[size_t(index)];
     const uint32_t removed = entry.nameLength + entry.valueLength;
     m_attrText.remove(entry.offset, removed);
@@ -389,7 +420,12 @@ void TKelPigger::EraseAttr(int index)
 
 // --- reading -------------------------------------------------------------------
 
-TKelPigger* TKelPigger::CreateChild(const QByteArray&) { return new TKelPigger(this); }
+TKelPigger* TKelPigger::CreateChild(const QByteArray&)
+{
+    if (TKelArena* arena = TKelArena::Current())
+        return NewInArena(*arena, this);
+    return new TKelPigger(this);
+}
 
 void TKelPigger::ChildParsed(TKelPigger*) { }
 
@@ -401,6 +437,7 @@ void TKelPigger::LoadFromText(const QByteArray& text)
     Clear();
     if (text.isEmpty())
         return;
+    const TKelArena::TScope arena;
     TKelParseContext context(text);
     context.SkipBlanks();
     Parse(context);
@@ -485,11 +522,19 @@ void TKelPigger::ParseStartTag(TKelParseContext& context)
         }
         context.Attrs.push_back({ offset, nameLength, uint32_t(context.AttrSize - offset - nameLength) });
     }
-    m_attrText = QString(reinterpret_cast<const QChar*>(context.AttrText.data()), context.AttrSize);
-    m_attrs.clear();
-    m_attrs.reserve(context.Attrs.size());
+    const auto* text = reinterpret_cast<const QChar*>(context.AttrText.data());
+    TAttrList attrs { TKelArenaAllocator<AttrEntry>(m_arena) };
+    if (m_arena && context.AttrSize > 0) {
+        void* copy = m_arena->Allocate(size_t(context.AttrSize) * sizeof(QChar), alignof(QChar));
+        text = static_cast<const QChar*>(std::memcpy(copy, text, size_t(context.AttrSize) * sizeof(QChar)));
+        m_attrText = QString::fromRawData(text, context.AttrSize);
+    } else {
+        m_attrText = QString(text, context.AttrSize);
+    }
+    attrs.reserve(context.Attrs.size());
     for (const auto& [offset, nameLength, valueLength] : context.Attrs)
-        m_attrs.push_back({ offset, nameLength, valueLength });
+        attrs.push_back({ offset, nameLength, valueLength });
+    m_attrs = std::move(attrs);
     context.SkipBlanks();
 }
 

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringView>
 
+#include "tree/TKelArena.h"
+
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <vector>
 
 class QIODevice;
@@ -22,6 +25,8 @@ public:
     virtual ~TKelPigger();
     TKelPigger(const TKelPigger&) = delete;
     TKelPigger& operator=(const TKelPigger&) = delete;
+    // Frees a node where it was allocated: on the heap, or in the arena the reader put it in.
+    static void operator delete(TKelPigger* node, std::destroying_delete_t);
 
     // Virtual constructor: a new node of this node's class, appended to parent.
     virtual TKelPigger* Create(TKelPigger* parent) const;
@@ -91,6 +96,10 @@ private:
         uint32_t valueLength;
     };
 
+    using TAttrList = std::vector<AttrEntry, TKelArenaAllocator<AttrEntry>>;
+
+    static TKelPigger* NewInArena(TKelArena& arena, TKelPigger* parent);
+    void OwnAttrs();
     void AppendChild(TKelPigger* child);
     void RemoveChild(TKelPigger* child);
     void DestroyChildren();
@@ -109,8 +118,12 @@ private:
     TKelPigger* m_parent = nullptr;
     std::vector<TKelPigger*> m_children;
     // Names and values packed into one buffer: a record costs one allocation, not two per field.
+    // Both lie in the node's arena after a read (the text as raw data) and move to the heap on
+    // the first edit.
     QString m_attrText;
-    std::vector<AttrEntry> m_attrs;
+    TAttrList m_attrs;
+    // Holds this node's memory when the reader created it; null for nodes made otherwise.
+    TKelArena* m_arena = nullptr;
     int m_level = 0;
     int m_readPosition = 0;
     // Last known index in the parent's child list; makes FindNextChild walks linear.
