@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include <fcntl.h>
@@ -47,44 +48,39 @@ void ReadInto(QIODevice& device, QByteArray& data, const QString& name, qint64 m
     }
 }
 
-bool LineEndIsNormal(const char* data, qsizetype size, qsizetype at)
-{
-    switch (data[at]) {
-    case '\0':
-        return false;
-    case '\r':
-        return at + 1 < size && data[at + 1] == '\n';
-    case '\n':
-        return at > 0 && data[at - 1] == '\r';
-    default:
-        return true;
-    }
-}
-
-// True when the text holds no NUL and every line end in it is a CR LF.
+// True when the text holds no NUL and every line end in it is a CR LF: each LF follows a CR and
+// each CR precedes an LF.
 bool HasNormalLineEnds(QByteArrayView text)
 {
     const char* data = text.data();
     const qsizetype size = text.size();
     qsizetype i = 0;
+    bool afterCr = false; // the byte before i is a CR
 #ifdef __SSE2__
-    // Lines run to a few hundred bytes: look at sixteen at a time for the three bytes that matter.
+    // Thirty-two bytes at a time: the LFs must sit exactly one place after the CRs.
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i nul = _mm_setzero_si128();
-    for (; i + 16 <= size; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        unsigned hits = unsigned(_mm_movemask_epi8(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul))));
-        for (; hits; hits &= hits - 1)
-            if (!LineEndIsNormal(data, size, i + __builtin_ctz(hits)))
-                return false;
+    const auto mask = [](__m128i low, __m128i high, __m128i byte) {
+        return uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(low, byte)))
+            | uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(high, byte))) << 16;
+    };
+    for (; i + 32 <= size; i += 32) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + 16));
+        const uint32_t crs = mask(low, high, cr);
+        if (mask(low, high, nul) != 0 || mask(low, high, lf) != ((crs << 1) | uint32_t(afterCr)))
+            return false;
+        afterCr = (crs >> 31) != 0;
     }
 #endif
-    for (; i < size; ++i)
-        if (!LineEndIsNormal(data, size, i))
+    for (; i < size; ++i) {
+        const char byte = data[i];
+        if (byte == '\0' || (byte == '\n') != afterCr)
             return false;
-    return true;
+        afterCr = byte == '\r';
+    }
+    return !afterCr;
 }
 
 } // namespace
