@@ -306,33 +306,37 @@ QString UpperCase(QStringView text)
 void UpperCaseInto(QStringView text, QString& upper)
 {
     const TSpecialUpperCases& special = SpecialUpperCases();
-    upper.resize(text.size());
-    qsizetype size = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        // Room for the longest mapping; the result outgrows the text only with characters that grow.
-        if (size + 3 > upper.size())
+    const char16_t* in = text.utf16();
+    const qsizetype length = text.size();
+    // Room for the longest mapping at the last character: a text that does not grow needs no more.
+    upper.resize(length + 2);
+    char16_t* begin = reinterpret_cast<char16_t*>(upper.data());
+    char16_t* out = begin;
+    char16_t* end = begin + upper.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        if (end - out < 3) {
+            const qsizetype size = out - begin;
             upper.resize(std::max(2 * upper.size(), size + 3));
-        char16_t* out = reinterpret_cast<char16_t*>(upper.data()) + size;
-        const char16_t unit = text[i].unicode();
+            begin = reinterpret_cast<char16_t*>(upper.data());
+            out = begin + size;
+            end = begin + upper.size();
+        }
+        const char16_t unit = in[i];
         if (unit < 0x80) {
-            *out = unit >= 'a' && unit <= 'z' ? char16_t(unit - 'a' + 'A') : unit;
-            size += 1;
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            *out++ = unit >= 'a' && unit <= 'z' ? char16_t(unit - 'a' + 'A') : unit;
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < length && QChar::isLowSurrogate(in[i + 1])) {
             // Outside the BMP every character has a one-character upper case.
-            const char32_t code = QChar::toUpper(QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
-            out[0] = QChar::highSurrogate(code);
-            out[1] = QChar::lowSurrogate(code);
-            size += 2;
+            const char32_t code = QChar::toUpper(QChar::surrogateToUcs4(unit, in[i + 1]));
+            *out++ = QChar::highSurrogate(code);
+            *out++ = QChar::lowSurrogate(code);
             ++i;
         } else if (const TSpecialUpperCases::Mapping* mapping = special.Find(unit)) {
-            std::copy_n(mapping->units, mapping->length, out);
-            size += mapping->length;
+            out = std::copy_n(mapping->units, mapping->length, out);
         } else {
-            *out = char16_t(QChar::toUpper(char32_t(unit)));
-            size += 1;
+            *out++ = char16_t(QChar::toUpper(char32_t(unit)));
         }
     }
-    upper.truncate(size);
+    upper.truncate(out - begin);
 }
 
 QString UpperCase(const QString& text)

@@ -69,6 +69,20 @@ TEST(TKelPiggerAttributes, UpperCaseIsTheFullMappingInLinearTime)
     EXPECT_EQ(node.GetAttr(grows), QStringLiteral("v"));
 }
 
+TEST(TKelPiggerAttributes, UpperCaseIntoReusesOneBufferForValuesThatGrowAndShrink)
+{
+    // A search upper-cases every value into the same buffer: what a longer value left must not show.
+    const QString values[] = { QStringLiteral("a long value with \u00df and \u00e9 in it"), QStringLiteral("ab"),
+        QString(), QStringLiteral("\u00df"), QStringLiteral("x\u00df"), QString(40, QChar(0x00df)),
+        QStringLiteral("\ufb03\u0390z"), QString::fromUcs4(U"k\U00010428"), QStringLiteral("tail\xd801"),
+        QStringLiteral("M\u00fcller") };
+    QString upper;
+    for (const QString& value : values) {
+        KelTextCodec::UpperCaseInto(value, upper);
+        EXPECT_EQ(upper, value.toUpper()) << value.toStdString();
+    }
+}
+
 TEST(TKelPiggerAttributes, ReplaceKeepsPositionEmptyRemovesAndReAddAppends)
 {
     TKelPigger node;
