@@ -2,11 +2,29 @@
 
 #include "tree/KelTextCodec.h"
 
+#include <algorithm>
+
 namespace quillo {
 
 namespace {
 
 bool IsBlank(QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; }
+
+// Values are short: finding the pattern's first unit and comparing the rest there beats a general
+// search. A long pattern goes to the general one, so that time stays linear in the value.
+bool Contains(QStringView value, QStringView pattern)
+{
+    if (pattern.size() > 16)
+        return value.contains(pattern);
+    const char16_t* units = value.utf16();
+    const char16_t* wanted = pattern.utf16();
+    const char16_t* rest = wanted + 1;
+    const char16_t* restEnd = wanted + pattern.size();
+    for (qsizetype i = 0, last = value.size() - pattern.size(); i <= last; ++i)
+        if (units[i] == wanted[0] && std::equal(rest, restEnd, units + i + 1))
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -37,12 +55,12 @@ void TRecordSearch::Visit(TKelPigger& node, std::vector<TSearchHit>& hits) const
         const QStringView value = node.AttrValueView(i);
         // Code-unit comparison both ways: the pattern was upper-cased by the same mapping.
         if (m_caseSensitive) {
-            if (value.contains(m_pattern))
+            if (Contains(value, m_pattern))
                 hits.push_back({ &node, i });
             continue;
         }
         KelTextCodec::UpperCaseInto(value, m_upper);
-        if (m_upper.contains(m_pattern))
+        if (Contains(m_upper, m_pattern))
             hits.push_back({ &node, i });
     }
 }

@@ -75,6 +75,38 @@ TEST_F(TRecordSearchTest, FullCaseMappingBothWays)
     EXPECT_EQ(TRecordSearch::PreparePattern(QString::fromUtf8(" \u00a0ß\u2003"), false), "SS");
 }
 
+TEST_F(TRecordSearchTest, FindsThePatternAnywhereInTheValue)
+{
+    const QString longPattern = QString(17, QChar('a')) + QChar('b');
+    struct Case {
+        QString value;
+        QString text;
+        bool found;
+    };
+    const Case cases[] = {
+        { "abc", "abc", true },
+        { "xabc", "abc", true },
+        { "abcx", "abc", true },
+        { "ab", "abc", false },
+        { "aaab", "aab", true },
+        { "abab", "bab", true },
+        { "abca", "ca", true },
+        { "abcb", "cc", false },
+        { QString(40, QChar('a')) + "b", longPattern, true },
+        { QString(40, QChar('a')), longPattern, false },
+        { QString(17, QChar('a')), longPattern, false },
+    };
+    TKelPigger& rec = *Page(0, 1).Child(0);
+    for (const Case& c : cases) {
+        rec.SetAttr("FIRST", c.value);
+        for (const bool caseSensitive : { true, false }) {
+            const QStringList found = Found(Page(0, 1), c.text, caseSensitive, true);
+            EXPECT_EQ(found.size(), c.found ? 1 : 0)
+                << c.value.toStdString() << " / " << c.text.toStdString() << " case " << caseSensitive;
+        }
+    }
+}
+
 TEST_F(TRecordSearchTest, StartNodeLimitsTheWalk)
 {
     EXPECT_EQ(Found(Page(0, 0), "ann", false, true), QStringList({ "Anna@REC", "Hannaford@REC", "ANNE@REC" }));
