@@ -8,44 +8,15 @@ namespace quillo {
 
 namespace {
 
-// Reading rewrote every line end as CR LF. Moves element starts back onto the file's bytes; pre-order
-// starts ascend, so one pass over the file serves the whole tree.
-class TFilePositions {
-public:
-    explicit TFilePositions(const QByteArray& file)
-        : m_file(file)
-    {
-    }
-
-    void Remap(TKelPigger& node)
-    {
-        if (auto* element = dynamic_cast<TRGPigger*>(&node); element && element->StartPosition() > 0)
-            element->SetStartPosition(FilePosition(element->StartPosition()));
-        for (int i = 0; i < node.ChildCount(); ++i)
-            Remap(*node.Child(i));
-    }
-
-private:
-    int FilePosition(int textPosition)
-    {
-        // A "<" never lies inside a line end, so the walk lands on it exactly.
-        while (m_text < textPosition - 1 && m_at < m_file.size()) {
-            const char ch = m_file[m_at];
-            if (ch == '\r' || ch == '\n') {
-                m_at += (ch == '\r' && m_at + 1 < m_file.size() && m_file[m_at + 1] == '\n') ? 2 : 1;
-                m_text += 2;
-            } else {
-                ++m_at;
-                ++m_text;
-            }
-        }
-        return int(m_at + 1);
-    }
-
-    const QByteArray& m_file;
-    qsizetype m_at = 0;
-    qsizetype m_text = 0;
-};
+// Reading rewrote every line end as CR LF: moves element starts back onto the file's bytes. Pre-order starts
+// ascend, as the positions must.
+void RemapStarts(TKelPigger& node, KelTextFile::TFilePositions& positions)
+{
+    if (auto* element = dynamic_cast<TRGPigger*>(&node); element && element->StartPosition() > 0)
+        element->SetStartPosition(int(positions.FilePosition(element->StartPosition())));
+    for (int i = 0; i < node.ChildCount(); ++i)
+        RemapStarts(*node.Child(i), positions);
+}
 
 } // namespace
 
@@ -75,12 +46,9 @@ void TKelReportGenerator::Execute()
 void TKelReportGenerator::LoadTemplate(const QString& fileName)
 {
     const QByteArray file = KelTextFile::Read(fileName);
-    const QByteArray text = KelTextFile::Normalized(file);
-    m_template.LoadFromText(text);
-    if (text != file) {
-        TFilePositions positions(file);
-        positions.Remap(m_template);
-    }
+    KelTextFile::Load(m_template, file);
+    KelTextFile::TFilePositions positions(file);
+    RemapStarts(m_template, positions);
 }
 
 QByteArray TKelReportGenerator::TakeOutput() { return std::exchange(m_output, QByteArray()); }

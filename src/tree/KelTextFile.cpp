@@ -1,6 +1,7 @@
 #include "tree/KelTextFile.h"
 
 #include "tree/EKelError.h"
+#include "tree/EKelPiggerError.h"
 #include "tree/TKelPigger.h"
 
 #include <QFile>
@@ -92,6 +93,38 @@ QByteArray Normalized(QByteArray text)
     if (!text.isEmpty() && !text.endsWith('\n'))
         text.append("\r\n", 2);
     return text;
+}
+
+void Load(TKelPigger& root, const QByteArray& file)
+{
+    const QByteArray text = Normalized(file);
+    try {
+        root.LoadFromText(text);
+    } catch (EKelPiggerError& error) {
+        if (text.constData() != file.constData())
+            error.Position = int(TFilePositions(file).FilePosition(error.Position));
+        throw;
+    }
+}
+
+qint64 TFilePositions::FilePosition(qint64 textPosition)
+{
+    const qint64 target = textPosition - 1;
+    while (m_text < target && m_at < m_file.size()) {
+        const char ch = m_file[m_at];
+        if (ch != '\r' && ch != '\n') {
+            ++m_at;
+            ++m_text;
+            continue;
+        }
+        // Every line end became CR LF: two bytes of text for one or two of the file.
+        const qsizetype width = (ch == '\r' && m_at + 1 < m_file.size() && m_file[m_at + 1] == '\n') ? 2 : 1;
+        if (m_text + 1 == target)
+            return m_at + width;
+        m_at += width;
+        m_text += 2;
+    }
+    return m_at + 1;
 }
 
 QString Open(QFile& file, const QString& path, qint64 maxSize)

@@ -6,6 +6,10 @@
 class QFile;
 class QIODevice;
 
+namespace quillo {
+class TKelPigger;
+}
+
 namespace quillo::KelTextFile {
 
 // The largest document text read. Its tree takes a few times its size in memory, and the reader
@@ -25,5 +29,26 @@ QByteArray ReadStream(QIODevice& device, const QString& name, qint64 maxSize = M
 // this program writes) is taken over instead of copied: at most the last line end is appended, in
 // place when the buffer has room (Read and ReadStream leave it).
 QByteArray Normalized(QByteArray text);
+
+// Reads the bytes of a file into root with their line ends normalised; a reading fault's position counts
+// the file's own bytes, so an editor finds it whatever line ends the file has.
+void Load(TKelPigger& root, const QByteArray& file);
+
+// Moves byte positions (from 1) in the text Normalized made of a file back onto the file's bytes.
+// Positions must come in ascending order: one walk over the file serves them all.
+class TFilePositions {
+public:
+    explicit TFilePositions(const QByteArray& file)
+        : m_file(file)
+    {
+    }
+
+    qint64 FilePosition(qint64 textPosition);
+
+private:
+    const QByteArray& m_file;
+    qsizetype m_at = 0;
+    qint64 m_text = 0;
+};
 
 } // namespace quillo::KelTextFile

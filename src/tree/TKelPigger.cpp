@@ -633,7 +633,7 @@ QByteArray TKelPigger::NormalizeText(QByteArrayView bytes)
 
 void TKelPigger::LoadFromStream(QIODevice& stream)
 {
-    LoadFromText(KelTextFile::Normalized(KelTextFile::ReadStream(stream, QStringLiteral("the stream"))));
+    KelTextFile::Load(*this, KelTextFile::ReadStream(stream, QStringLiteral("the stream")));
 }
 
 void TKelPigger::SaveToStream(QIODevice& stream) const
@@ -643,10 +643,7 @@ void TKelPigger::SaveToStream(QIODevice& stream) const
         stream.write(text);
 }
 
-void TKelPigger::LoadFromFile(const QString& fileName)
-{
-    LoadFromText(KelTextFile::Normalized(KelTextFile::Read(fileName)));
-}
+void TKelPigger::LoadFromFile(const QString& fileName) { KelTextFile::Load(*this, KelTextFile::Read(fileName)); }
 
 void TKelPigger::SaveToFile(const QString& fileName) const
 {

@@ -50,7 +50,7 @@ TEST(PageReport, AFailedRunLeavesNothingForTheNextRunOfTheSameGenerator)
     const QString unclosed
         = folder.Write(QStringLiteral("unclosed.zdkt"), "<QUILLO_TEMPLATE><REPORT>\n<BODY></REPORT>");
     EXPECT_EQ(testutil::ErrorOf([&] { PageReport::Generate(generator, unclosed, page, params.Node()); }),
-        unclosed + QStringLiteral(": Unclosed tag: BODY at byte 34"));
+        unclosed + QStringLiteral(": Unclosed tag: BODY at byte 33"));
     EXPECT_NE(testutil::ErrorOf([&] {
         PageReport::Generate(generator, folder.File(QStringLiteral("none.zdkt")), page, params.Node());
     }),

@@ -33,7 +33,7 @@ TEST_F(ZdktoolFiles, CheckReportsReadingFaultsAndRefusedFiles)
     const QString broken = Write("broken.zdk", "<NOTEBOOKS>\n<NOTEBOOK>\n</NOTEBOOKS>");
     ToolRun run = RunZdktool({ "check", broken });
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, (QStringLiteral("error: %1: Unclosed tag: NOTEBOOK at byte 26\n").arg(broken)).toUtf8());
+    EXPECT_EQ(run.err, (QStringLiteral("error: %1: Unclosed tag: NOTEBOOK at byte 24\n").arg(broken)).toUtf8());
 
     const QString wrongRoot = Write("settings.zdk", "<SETTINGS/>");
     run = RunZdktool({ "check", wrongRoot });
@@ -58,7 +58,7 @@ TEST_F(ZdktoolFiles, FormatWritesCanonicalTextFromFileOrStdin)
 
     const ToolRun bad = RunZdktool({ "format", "-" }, "<A x");
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, QByteArray("error: -: Syntax error at byte 6\n"));
+    EXPECT_EQ(bad.err, QByteArray("error: -: Syntax error at byte 5\n"));
 }
 
 TEST(Zdktool, UnknownCommandsAndMissingArgumentsFail)

@@ -63,7 +63,7 @@ TEST_F(ZdktoolReport, RenderRefusesBadSettingsAndText)
     }
     const QString broken = Write("b.r", "<REPORT><BODY>");
     EXPECT_EQ(RunZdktool({ "render", broken }).err,
-        QStringLiteral("error: %1: Syntax error at byte 16\n").arg(broken).toUtf8());
+        QStringLiteral("error: %1: Syntax error at byte 15\n").arg(broken).toUtf8());
 }
 
 TEST_F(ZdktoolReport, RenderWritesSheetsToPdfAndPagesToPng)

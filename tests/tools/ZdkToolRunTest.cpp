@@ -50,7 +50,7 @@ TEST_F(ZdktoolRun, ReportsTemplateAndRunErrors)
     const QString broken = Write("broken.zdkt", "<QUILLO_TEMPLATE><REPORT>");
     auto run = RunZdktool({ "run", broken });
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, QStringLiteral("error: %1: Syntax error at byte 27\n").arg(broken).toUtf8());
+    EXPECT_EQ(run.err, QStringLiteral("error: %1: Syntax error at byte 26\n").arg(broken).toUtf8());
 
     run = RunZdktool({ "run", Write("nb.zdkt", Notebook) });
     EXPECT_EQ(run.err, QByteArray("error: Invalid report template\n"));

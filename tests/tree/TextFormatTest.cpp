@@ -348,6 +348,42 @@ TEST(TextFormatStreams, LineEndsNormaliseToCrLf)
     EXPECT_EQ(node.GetAttr(QStringLiteral("v")), QStringLiteral("x\r\ny"));
 }
 
+// A fault is reported at the file's own byte whatever its line ends: the document with LF or CR line ends
+// names the byte that it names with CR LF, less one for each line end before it.
+TEST(TextFormatStreams, FaultPositionsCountTheFilesBytes)
+{
+    const auto faultAt = [](QByteArray file) {
+        QBuffer buffer(&file);
+        buffer.open(QIODevice::ReadOnly);
+        TKelPigger node;
+        try {
+            node.LoadFromStream(buffer);
+        } catch (const EKelPiggerError& error) {
+            return error.Position;
+        }
+        return 0;
+    };
+    const QByteArray documents[] = {
+        "<A>|<B X=1/>|<C></D>|</A>|", // an end tag naming another element
+        "<A>||<B X=\"1|2\" Y/>|", // an attribute without a value after a value holding a line end
+        "<A>|<B>|", // the text ends inside an element
+        "<A>|<B/>|text", // text where an element must start, and no line end at the end
+    };
+    for (const QByteArray& document : documents) {
+        QByteArray crlf = document;
+        crlf.replace("|", "\r\n");
+        const int position = faultAt(crlf);
+        ASSERT_GT(position, 0) << document.constData();
+        // A fault on a line end lands on its last byte.
+        const int expected = int(position - crlf.left(position).count("\r\n"));
+        for (const char* end : { "\n", "\r" }) {
+            QByteArray file = document;
+            file.replace("|", end);
+            EXPECT_EQ(faultAt(file), expected) << file.toHex().constData();
+        }
+    }
+}
+
 TEST(TextFormatStreams, FilesRoundTripAndReportMissingFiles)
 {
     QTemporaryDir dir;

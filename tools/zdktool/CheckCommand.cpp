@@ -36,7 +36,7 @@ Counts CountNotebooks(const TKelPigger& root)
 bool LoadDocument(const QString& path, TKelPigger& root)
 {
     try {
-        root.LoadFromText(KelTextFile::Normalized(ReadInput(path)));
+        KelTextFile::Load(root, ReadInput(path));
         return true;
     } catch (const EKelPiggerError& error) {
         Fail(QStringLiteral("%1: %2 at byte %3").arg(path, error.Message()).arg(error.Position));
