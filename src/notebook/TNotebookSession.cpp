@@ -21,6 +21,10 @@ TNotebookSession::TNotebookSession(TUserSettings& settings, IPrompts& prompts, I
     , m_prompts(prompts)
     , m_dialogs(dialogs)
 {
+    QObject::connect(&m_history, &TEditHistory::StateChanged, [this] {
+        if (m_changed == m_history.IsClean())
+            SetChanged(!m_history.IsClean());
+    });
 }
 
 QString TNotebookSession::FileFilter() { return QStringLiteral("quillo-zdk data (*.zdk);;all files (*)"); }
@@ -59,6 +63,7 @@ bool TNotebookSession::LoadFile()
 
 QString TNotebookSession::LoadDocument()
 {
+    m_history.Clear();
     QFile file;
     QString refusal = KelTextFile::Open(file, m_fileName);
     if (!refusal.isEmpty())
@@ -77,6 +82,7 @@ QString TNotebookSession::LoadDocument()
 
 void TNotebookSession::NewDocument()
 {
+    m_history.Clear();
     m_document.Clear();
     SetFileName(QString());
     m_document.SetTag("NOTEBOOKS");
@@ -120,6 +126,7 @@ bool TNotebookSession::Save()
         m_prompts.ShowMessage(writer.Error());
         return false;
     }
+    m_history.SetClean();
     SetChanged(false);
     return true;
 }
@@ -137,6 +144,7 @@ bool TNotebookSession::SaveAs()
         m_prompts.ShowMessage(writer.Error());
         return false;
     }
+    m_history.SetClean();
     SetChanged(false);
     RememberFile(path);
     SetFileName(path);

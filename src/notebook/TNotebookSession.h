@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notebook/TDiskFileOps.h"
+#include "notebook/TEditHistory.h"
 #include "tree/TKelPigger.h"
 
 namespace quillo {
@@ -51,10 +52,13 @@ public:
     void SetFileOps(IFileOps& files) { m_files = &files; }
 
     TKelPigger& Document() { return m_document; }
+    // The steps of the edits since the document was made or read; Changed follows its clean state.
+    TEditHistory& History() { return m_history; }
     const QString& FileName() const { return m_fileName; }
     bool Changed() const { return m_changed; }
 
-    // Every edit of the document ends in SetChanged(true); only a save or a new document clears it.
+    // Every edit of the document ends in SetChanged(true); only a save, a new document or undoing back to the
+    // state last saved clears it.
     void SetChanged(bool changed);
     void SetFileName(const QString& fileName);
 
@@ -104,6 +108,7 @@ private:
     ISessionListener* m_listener = &m_silent;
 
     TKelPigger m_document;
+    TEditHistory m_history { m_document };
     QString m_fileName;
     bool m_changed = false;
 };
