@@ -6,6 +6,7 @@ namespace quillo {
 
 class IPrompts;
 class IGuider;
+class TEditHistory;
 class TKelPigger;
 
 // What the panels and dialogs placed on the main window use from it.
@@ -16,6 +17,8 @@ public:
     virtual TKelPigger& Document() = 0;
     virtual IGuider& Guider() = 0;
     virtual IPrompts& Prompts() = 0;
+    // Every edit of the document is one step of it (TEditStep); nullptr before the document exists.
+    virtual TEditHistory* History() = 0;
 
     virtual void SetChanged(bool changed) = 0;
     // Refreshes the panels for the current guider node and marks the document changed.

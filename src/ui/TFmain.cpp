@@ -2,6 +2,7 @@
 
 #include "exchange/ContactImport.h"
 #include "notebook/IPrompts.h"
+#include "notebook/NodePath.h"
 #include "notebook/ProgramPaths.h"
 #include "notebook/widgets/QuilloIcons.h"
 #include "notebook/widgets/TO_fields.h"
@@ -31,6 +32,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -86,6 +88,11 @@ void TFmain::Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& deskt
     m_prnPage->SetServices(&prompts, &fileDialogs, &desktop);
     m_session = std::make_unique<TNotebookSession>(*m_settings, prompts, fileDialogs);
     m_session->SetListener(this);
+    TEditHistory& history = m_session->History();
+    m_prnPage->SetHistory(&history);
+    connect(&history, &TEditHistory::StateChanged, this, &TFmain::UpdateUndoCommands);
+    connect(&history, &TEditHistory::AboutToRestore, this, &TFmain::BeforeRestore);
+    connect(&history, &TEditHistory::Restored, this, &TFmain::AfterRestore);
     // Asking to save releases the record grid; when the command then stops, the panels show again.
     connect(m_new, &QAction::triggered, this, [this] {
         m_session->New();
@@ -154,6 +161,14 @@ void TFmain::CreateActions()
     m_exit = NewAction("N_Exit", QStringLiteral("E&xit"), QKeySequence(QStringLiteral("Ctrl+Q")));
     connect(m_exit, &QAction::triggered, this, &QWidget::close);
 
+    m_undo = NewAction("N_Undo", QStringLiteral("&Undo"), QKeySequence::Undo);
+    m_undo->setIcon(ToolIcon(Tool::Undo));
+    connect(m_undo, &QAction::triggered, this, &TFmain::Undo);
+    m_redo = NewAction("N_Redo", QStringLiteral("&Redo"));
+    m_redo->setShortcuts({ QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y")) });
+    m_redo->setIcon(ToolIcon(Tool::Redo));
+    connect(m_redo, &QAction::triggered, this, &TFmain::Redo);
+
     m_searchGlobal = NewAction("N_search_global", QStringLiteral("&Global search"), QKeySequence::Find);
     m_searchDown = NewAction("N_search_down", QStringLiteral("Search &down from the current node"));
     m_reminder = NewAction("NReminder", QStringLiteral("&Birthday Reminder"));
@@ -216,6 +231,10 @@ void TFmain::CreateMenus()
     file->addAction(m_printNotebook);
     file->addSeparator();
     file->addAction(m_exit);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // "N_Edit" is the record grid's Edit command.
+    edit->setObjectName(QStringLiteral("N_Edit_menu"));
+    edit->addActions({ m_undo, m_redo });
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
     search->setObjectName(QStringLiteral("N_Search"));
     search->addActions({ m_searchGlobal, m_searchDown, m_reminder });
@@ -242,13 +261,15 @@ void TFmain::CreateToolBar()
         { m_new, "TB_new" },
         { m_open, "TB_open" },
         { m_save, "TB_save" },
+        { m_undo, "TB_undo" },
+        { m_redo, "TB_redo" },
         { m_toolSearch, "TB_search" },
         { m_toolRemind, "TB_remind" },
         { m_toolSettings, "TB_settings" },
         { m_toolGuider, "TB_guider" },
     };
     for (const auto& [action, name] : buttons) {
-        if (action == m_toolSearch || action == m_toolGuider)
+        if (action == m_undo || action == m_toolSearch || action == m_toolGuider)
             m_toolBar->addSeparator();
         m_toolBar->addAction(action);
         m_toolBar->widgetForAction(action)->setObjectName(QLatin1String(name));
@@ -431,6 +452,7 @@ void TFmain::NewNotebookWanted() { NewNotebook(); }
 
 void TFmain::UpdateCommands()
 {
+    UpdateUndoCommands();
     // Typed but not applied is a change too: saving applies it.
     m_save->setEnabled(Changed() || m_notebookPanel->HasPendingEdits() || m_notepad->IsEditing());
     // Without a document there is nothing a notebook file could hold.
@@ -560,6 +582,7 @@ void TFmain::ForgetNodes()
 
 void TFmain::DeleteNotebook(TKelPigger& notebook)
 {
+    TEditStep step(History(), QStringLiteral("Delete notebook"), Document());
     {
         m_updating = true;
         const auto resume = qScopeGuard([this] { m_updating = false; });
@@ -577,6 +600,7 @@ void TFmain::NewNotebook()
 {
     if (!HasDocument() || !m_hooks.notebookWizard)
         return;
+    TEditStep step(History(), QStringLiteral("New notebook"), Document());
     TKelPigger* notebook = m_hooks.notebookWizard->Run(Document());
     if (!notebook)
         return;
@@ -612,6 +636,7 @@ TKelPigger* TFmain::AddListChild(TKelPigger* list, const QByteArray& tag, const 
         m_prompts->Msg(refusal);
         return nullptr;
     }
+    TEditStep step(History(), tag == "PAGE" ? QStringLiteral("New page") : QStringLiteral("New field"), *list);
     TKelPigger* node = m_guider->AddChild(m_guider->ItemOf(list));
     if (!node)
         return nullptr;
@@ -679,6 +704,7 @@ void TFmain::ImportContacts()
     const std::unique_ptr<TKelPigger> imported = m_hooks.importContacts(*notebook);
     if (!imported)
         return;
+    TEditStep step(History(), QStringLiteral("Import contacts"), *notebook);
     {
         // The panels and the guider let go of the old fields and pages before they go.
         m_updating = true;
@@ -699,6 +725,94 @@ void TFmain::ExportContacts()
     CommitEdits();
     TKelPigger* selected = m_guider->SelectedNode();
     m_hooks.exportContacts(*m_currentNotebook, selected && selected->Tag() == "PAGE" ? selected : nullptr);
+}
+
+void TFmain::UndoStep(bool undo)
+{
+    if (!m_session || m_walking > 0)
+        return;
+    CommitEdits();
+    TEditHistory& history = m_session->History();
+    if (undo ? history.CanUndo() : history.CanRedo())
+        undo ? history.Undo() : history.Redo();
+}
+
+void TFmain::UpdateUndoCommands()
+{
+    TEditHistory* history = History();
+    const bool canUndo = history && history->CanUndo();
+    const bool canRedo = history && history->CanRedo();
+    // What is typed and not applied yet is applied by Undo and then undone.
+    m_undo->setEnabled(canUndo || m_notebookPanel->HasPendingEdits() || m_notepad->IsEditing());
+    m_redo->setEnabled(canRedo);
+    m_undo->setText(canUndo ? QStringLiteral("&Undo %1").arg(history->UndoText()) : QStringLiteral("&Undo"));
+    m_redo->setText(canRedo ? QStringLiteral("&Redo %1").arg(history->RedoText()) : QStringLiteral("&Redo"));
+    m_undo->setToolTip(QString(m_undo->text()).remove(QLatin1Char('&')));
+    m_redo->setToolTip(QString(m_redo->text()).remove(QLatin1Char('&')));
+}
+
+void TFmain::BeforeRestore()
+{
+    // Nodes are about to be freed and read back: remember what was shown by place, then let go of them.
+    m_shownBeforeRestore = {};
+    if (const TKelPigger* selected = m_guider->SelectedNode())
+        m_shownBeforeRestore.selected = NodePath::Of(*selected);
+    if (const TKelPigger* record = m_notepad->CurRecord())
+        m_shownBeforeRestore.record = NodePath::Of(*record);
+    for (QTreeWidgetItemIterator it(m_guider->TV1); *it; ++it) {
+        if (const TKelPigger* node = TOPigSructEd::NodeOf(*it))
+            m_shownBeforeRestore.expanded.insert(NodePath::Of(*node), (*it)->isExpanded());
+    }
+    m_updating = true;
+    ForgetNodes();
+    const QSignalBlocker blocker(m_guider);
+    m_guider->SetRoot(nullptr);
+}
+
+void TFmain::AfterRestore(const TNodePath& path, const TNodePath& focus)
+{
+    (void)path;
+    TKelPigger& changed = NodePath::Nearest(Document(), focus);
+    TKelPigger* record = &changed;
+    while (record && record->Tag() != "REC")
+        record = record->Parent();
+    TKelPigger* page = changed.Tag() == "PAGE" ? &changed : NodeLookup::PageOf(changed);
+    {
+        const auto resume = qScopeGuard([this] { m_updating = false; });
+        const QSignalBlocker blocker(m_guider);
+        m_guider->SetRoot(HasDocument() ? &Document() : nullptr);
+        for (QTreeWidgetItemIterator it(m_guider->TV1); *it; ++it) {
+            const TKelPigger* node = TOPigSructEd::NodeOf(*it);
+            const auto expanded = node ? m_shownBeforeRestore.expanded.constFind(NodePath::Of(*node))
+                                       : m_shownBeforeRestore.expanded.constEnd();
+            if (expanded != m_shownBeforeRestore.expanded.constEnd())
+                (*it)->setExpanded(*expanded);
+        }
+        // The view the user was on stays when it holds the change (the page list after a page came back);
+        // otherwise the change is shown: its page in the grid, or its node in the guider.
+        TKelPigger* before
+            = m_shownBeforeRestore.selected ? NodePath::Resolve(Document(), *m_shownBeforeRestore.selected) : nullptr;
+        TKelPigger* target = before && before != &Document() && NodePath::IsWithin(changed, *before) ? before
+            : page                                                                                   ? page
+                                                                                                     : &changed;
+        while (target && !m_guider->ItemOf(target))
+            target = target->Parent();
+        if (target)
+            m_guider->Select(target);
+        else
+            m_guider->SelectFirst();
+    }
+    GuiderSelectionChanged();
+    if (!record || record->Parent() != m_notepad->CurrentPage()) {
+        record = NodePath::Resolve(Document(), m_shownBeforeRestore.record);
+        if (record && (record->Tag() != "REC" || record->Parent() != m_notepad->CurrentPage()))
+            record = nullptr;
+    }
+    if (record && m_notepad->CurrentPage())
+        m_notepad->LocateRecord(record);
+    m_shownBeforeRestore = {};
+    emit DocumentStructureChanged();
+    UpdateCommands();
 }
 
 void TFmain::ShowAbout()

@@ -7,6 +7,7 @@
 #include "ui/TOPigSructEd.h"
 
 #include <QMainWindow>
+#include <QMap>
 
 #include <functional>
 #include <memory>
@@ -81,6 +82,7 @@ public:
     TKelPigger& Document() override { return m_session->Document(); }
     TOPigSructEd& Guider() override;
     IPrompts& Prompts() override { return *m_prompts; }
+    TEditHistory* History() override { return m_session ? &m_session->History() : nullptr; }
     void SetChanged(bool changed) override;
     void StructureChanged() override;
     void WalkDocument(TKelPigger& start, const TNodeVisitor& visit) override;
@@ -109,6 +111,9 @@ public:
     void Remind();
     void ImportContacts();
     void ExportContacts();
+    // Edit > Undo and Redo: pending edits are applied first, so they are what is undone.
+    void Undo() { UndoStep(true); }
+    void Redo() { UndoStep(false); }
 
 signals:
     // The document was replaced or its shape changed: lists that keep its nodes must let go of them.
@@ -143,6 +148,10 @@ private:
     int StartingGuiderWidth() const;
     QWidget* NewStartHint();
     void BindRecordGrid();
+    void UndoStep(bool undo);
+    void UpdateUndoCommands();
+    void BeforeRestore();
+    void AfterRestore(const TNodePath& path, const TNodePath& focus);
 
     IPrompts* m_prompts = nullptr;
     IDesktop* m_desktop = nullptr;
@@ -155,6 +164,13 @@ private:
     bool m_updating = false;
     int m_walking = 0;
     TKelPigger* m_currentNotebook = nullptr;
+    // What the window showed before a step was read back, by place, so that it shows the same after.
+    struct TShownPlaces {
+        std::optional<TNodePath> selected;
+        TNodePath record;
+        QMap<TNodePath, bool> expanded;
+    };
+    TShownPlaces m_shownBeforeRestore;
 
     TOPigExplorer* m_guider = nullptr;
     QSplitter* m_splitter = nullptr;
@@ -184,6 +200,8 @@ private:
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
     QAction* m_exit = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
     QAction* m_importContacts = nullptr;
     QAction* m_exportContacts = nullptr;
     QAction* m_searchGlobal = nullptr;

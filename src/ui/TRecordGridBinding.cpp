@@ -1,5 +1,7 @@
 #include "ui/TRecordGridBinding.h"
 
+#include "notebook/NodePath.h"
+#include "notebook/TEditHistory.h"
 #include "records/RecordOps.h"
 #include "records/widgets/TO_notepad.h"
 #include "shell/IMainWindow.h"
@@ -23,6 +25,8 @@ TRecordGridBinding::TRecordGridBinding(IMainWindow& main, TO_notepad& notepad, T
     m_guider.TV1->viewport()->setAcceptDrops(true);
     m_guider.TV1->viewport()->installEventFilter(this);
 }
+
+TEditHistory* TRecordGridBinding::History() { return m_main.History(); }
 
 void TRecordGridBinding::SetChanged(bool changed) { m_main.SetChanged(changed); }
 
@@ -94,7 +98,13 @@ bool TRecordGridBinding::eventFilter(QObject* watched, QEvent* event)
         }
         drop.setDropAction(Qt::MoveAction);
         drop.accept();
-        if (RecordOps::MoveRecordToPage(*m_notepad.CurRecord(), *page)) {
+        TKelPigger& record = *m_notepad.CurRecord();
+        // One step on the node that holds both pages, which may be the whole document.
+        TKelPigger* both = record.Parent() ? NodePath::CommonAncestor(*record.Parent(), *page) : nullptr;
+        if (!both)
+            return true;
+        TEditStep step(m_main.History(), QStringLiteral("Move record to page"), *both);
+        if (RecordOps::MoveRecordToPage(record, *page)) {
             m_notepad.Refill();
             m_main.SetChanged(true);
         }

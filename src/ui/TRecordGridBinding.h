@@ -33,6 +33,7 @@ public:
         m_notebookPrinter = std::move(printer);
     }
 
+    TEditHistory* History() override;
     void SetChanged(bool changed) override;
     void PageAdded(TKelPigger& page) override;
     void PageShown(TKelPigger& page) override;

@@ -134,6 +134,23 @@ void Arrow(QPainter& p, bool up)
             { 2.5, y(8.5) } });
 }
 
+// A hooked arrow turning back to the left (undo), or mirrored to the right (redo).
+void TurnArrow(QPainter& p, bool back)
+{
+    if (!back) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Green.darker(130), 2.0, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath hook = Polyline({ { 4.5, 6.5 }, { 10, 6.5 } });
+    hook.cubicTo(15.5, 6.5, 15.5, 14, 10, 14);
+    hook.lineTo(6.5, 14);
+    p.drawPath(hook);
+    p.setPen(QPen(Green.darker(130), 1.0));
+    Filled(p, Green, { { 0.5, 6.5 }, { 6, 2 }, { 6, 11 } });
+}
+
 } // namespace
 
 QIcon GuiderIcon(int index)
@@ -228,6 +245,10 @@ QIcon ToolIcon(Tool tool)
         return Drawn([](QPainter& p) { Arrow(p, true); });
     case Tool::Down:
         return Drawn([](QPainter& p) { Arrow(p, false); });
+    case Tool::Undo:
+        return Drawn([](QPainter& p) { TurnArrow(p, true); });
+    case Tool::Redo:
+        return Drawn([](QPainter& p) { TurnArrow(p, false); });
     case Tool::Program:
         return Drawn([](QPainter& p) {
             Book(p, QRectF(1.5, 0.5, 13, 15), Cover);

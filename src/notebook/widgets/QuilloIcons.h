@@ -8,7 +8,7 @@ namespace quillo::QuilloIcons {
 inline constexpr int GuiderImageCount = 6;
 QIcon GuiderIcon(int index);
 
-enum class Tool { New, Open, Save, Search, Remind, Settings, Guider, Up, Down, Program };
+enum class Tool { New, Open, Save, Search, Remind, Settings, Guider, Up, Down, Program, Undo, Redo };
 QIcon ToolIcon(Tool tool);
 
 // The record grid's commands; Up and Down are the tools' arrows.

@@ -3,6 +3,7 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookEdits.h"
 #include "notebook/NotebookSchema.h"
+#include "notebook/TEditHistory.h"
 #include "shell/IGuider.h"
 #include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
@@ -76,7 +77,10 @@ void TO_fields::DeleteField()
     if (!m_main.Prompts().SureChecked(question))
         return;
     m_main.ReleaseRecordGrid();
-    if (TKelPigger* notebook = NotebookSchema::NotebookOf(fields)) {
+    // The values go with the field: the step holds the whole notebook.
+    TKelPigger* notebook = NotebookSchema::NotebookOf(fields);
+    TEditStep step(m_main.History(), QStringLiteral("Delete field"), notebook ? *notebook : *fields);
+    if (notebook) {
         NotebookEdits::RemoveFieldValues(*notebook, name,
             [this](TKelPigger& start, const TNodeVisitor& visit) { m_main.WalkDocument(start, visit); });
     }
@@ -100,6 +104,9 @@ void TO_fields::ChangeField()
     bool titleEdited = false;
     if (!m_editor->Execute(props, titleEdited))
         return;
+    // A rename reaches every record of the notebook.
+    TKelPigger* notebook = NotebookSchema::NotebookOf(fields);
+    TEditStep step(m_main.History(), QStringLiteral("Change field"), notebook ? *notebook : *fields);
     const QString newName = NotebookSchema::SanitizeName(props.name);
     // The feature is kept even when the name is refused below.
     if (field->GetAttr(QStringLiteral("FEATURE")) != props.feature) {

@@ -1,6 +1,7 @@
 #include "notebook/widgets/TO_list.h"
 
 #include "notebook/NotebookEdits.h"
+#include "notebook/TEditHistory.h"
 #include "notebook/widgets/QuilloIcons.h"
 #include "shell/IGuider.h"
 #include "shell/IMainWindow.h"
@@ -17,6 +18,7 @@ namespace quillo {
 TO_list::TO_list(IMainWindow& main, const QString& noun, QWidget* parent)
     : QFrame(parent)
     , m_main(main)
+    , m_noun(noun)
 {
     LB1 = new QListWidget(this);
     LB1->setObjectName(QStringLiteral("LB1"));
@@ -109,6 +111,7 @@ void TO_list::MoveSelected(bool up)
     TKelPigger* other = list.Child(up ? index - 1 : index + 1);
     if (!other)
         return;
+    TEditStep step(m_main.History(), QStringLiteral("Move %1 %2").arg(m_noun, up ? "up" : "down"), list);
     IGuider& guider = m_main.Guider();
     QTreeWidgetItem* item = guider.ItemOf(node);
     QTreeWidgetItem* otherItem = guider.ItemOf(other);

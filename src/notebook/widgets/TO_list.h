@@ -43,6 +43,8 @@ protected:
     IMainWindow& m_main;
 
 private:
+    // "page" or "field", for the name of a move in the Edit menu.
+    QString m_noun;
     QGridLayout* m_layout = nullptr;
     int m_buttonRow = 0;
     TKelPigger* m_list = nullptr;

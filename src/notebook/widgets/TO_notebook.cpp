@@ -3,6 +3,7 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookEdits.h"
 #include "notebook/NotebookSchema.h"
+#include "notebook/TEditHistory.h"
 #include "shell/IGuider.h"
 #include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
@@ -132,6 +133,7 @@ void TO_notebook::Apply()
     TKelPigger* notebook = m_notebook;
     if (!notebook)
         return;
+    TEditStep step(m_main.History(), QStringLiteral("Change notebook"), *notebook);
     TNotebookProps props;
     props.name = Edit_nb_name->text();
     props.description = Memo_nb_dsc->toPlainText();

@@ -3,6 +3,7 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookEdits.h"
 #include "notebook/NotebookSchema.h"
+#include "notebook/TEditHistory.h"
 #include "shell/IGuider.h"
 #include "shell/IMainWindow.h"
 #include "tree/TKelPigger.h"
@@ -71,6 +72,7 @@ void TO_pages::RenamePage()
         m_main.Prompts().Msg(NotebookEdits::PageExistsMessage(name));
         return;
     }
+    TEditStep step(m_main.History(), QStringLiteral("Rename page"), *pages);
     IGuider& guider = m_main.Guider();
     guider.Select(page);
     page->SetAttr(Name, name);
@@ -95,6 +97,7 @@ void TO_pages::DeletePage()
     if (!m_main.Prompts().SureChecked(question))
         return;
     m_main.ReleaseRecordGrid();
+    TEditStep step(m_main.History(), QStringLiteral("Delete page"), *pages);
     IGuider& guider = m_main.Guider();
     if (QTreeWidgetItem* item = guider.ItemOf(page))
         guider.DeleteItem(item);

@@ -3,6 +3,7 @@
 #include "notebook/IPrompts.h"
 #include "notebook/NotebookSchema.h"
 #include "notebook/ProgramPaths.h"
+#include "notebook/TEditHistory.h"
 #include "printing/NewTemplateQuestion.h"
 #include "printing/widgets/TKelFileEdit.h"
 #include "report/widgets/TFrame_Preview.h"
@@ -100,6 +101,8 @@ void TO_prn_page::FileNameChanged(const QString& text)
     const QString name = text.trimmed();
     if (!m_notebook || name.isEmpty() || m_notebook->GetAttr(PrintTemplate) == name)
         return;
+    // Typing goes on as one step; showing a notebook stores its default without one.
+    TEditStep step(m_showingNotebook ? nullptr : m_history, QStringLiteral("Change print template"), *m_notebook, true);
     m_notebook->SetAttr(PrintTemplate, name);
     // Without this a typed path would be lost on Exit, which asks only about changed documents.
     if (!m_showingNotebook)

@@ -14,6 +14,7 @@ class IFileDialogs;
 class IPrompts;
 class TFrame_Preview;
 class TKelFileEdit;
+class TEditHistory;
 class TKelPigger;
 
 // The print template of a notebook: the template file box, a sample page of the template run on the
@@ -35,6 +36,8 @@ public:
     // The seams for the error messages and the New template question, the file-open dialog and the
     // template reference.
     void SetServices(IPrompts* prompts, IFileDialogs* fileDialogs, IDesktop* desktop);
+    // Where a typed template name is recorded as an undo step.
+    void SetHistory(TEditHistory* history) { m_history = history; }
 
     // Shows notebook's template (the default one when it names none, or for no notebook) and an empty
     // sample.
@@ -72,6 +75,7 @@ private:
 
     IPrompts* m_prompts = nullptr;
     IDesktop* m_desktop = nullptr;
+    TEditHistory* m_history = nullptr;
     TKelPigger* m_notebook = nullptr;
     bool m_showingNotebook = false;
     TPassedParams m_params;

@@ -5,12 +5,16 @@
 
 namespace quillo {
 
+class TEditHistory;
 class TKelPigger;
 
 // What the record grid needs from the window it sits on.
 class INotepadHost {
 public:
     virtual ~INotepadHost() = default;
+
+    // Where each edit of a record or page is recorded as an undo step; nullptr records nothing.
+    virtual TEditHistory* History() = 0;
 
     virtual void SetChanged(bool changed) = 0;
     // A page was added to the notebook (an overflow page); the window shows it and selects it.

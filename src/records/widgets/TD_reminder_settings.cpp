@@ -1,5 +1,6 @@
 #include "records/widgets/TD_reminder_settings.h"
 
+#include "notebook/TEditHistory.h"
 #include "notebook/TUserSettings.h"
 #include "records/TBirthdayReminder.h"
 #include "records/widgets/ILookupHost.h"
@@ -78,6 +79,7 @@ void TD_reminder_settings::Store()
     m_settings.SetReminderDaysAhead(SE_days_ahead->value());
     m_settings.Save();
     if (m_notebook) {
+        TEditStep step(m_host.History(), QStringLiteral("Reminder settings"), *m_notebook);
         const QString before = m_notebook->GetAttr(QStringLiteral("BDF"));
         TBirthdayReminder::SetChoice(*m_notebook, CB_BDF->currentIndex());
         // Only a new field is a change of the document; the days ahead belong to the user.

@@ -1,6 +1,7 @@
 #include "records/widgets/TO_notepad.h"
 
 #include "notebook/IPrompts.h"
+#include "notebook/TEditHistory.h"
 #include "notebook/widgets/QuilloIcons.h"
 #include "records/RecordDates.h"
 #include "records/RecordLinks.h"
@@ -373,6 +374,8 @@ void TO_notepad::UpdateCommands()
     N_Openfile->setEnabled(browsing && !FeatureValue(m_fileField).isEmpty());
 }
 
+TEditHistory* TO_notepad::History() const { return m_services.host ? m_services.host->History() : nullptr; }
+
 void TO_notepad::SetChanged()
 {
     if (m_services.host)
@@ -472,6 +475,9 @@ void TO_notepad::Append()
         return;
     TKelPigger* page = CurrentPage();
     const int perPage = RecordsPerPage();
+    const bool overflow = page->ChildCount() >= perPage && page->Parent();
+    // With the overflow page and what the record form fills in, one step.
+    TEditStep step(History(), QStringLiteral("Append record"), overflow ? *page->Parent() : *page);
     if (page->ChildCount() >= perPage) {
         if (!m_services.prompts || !m_services.prompts->Sure(RecordOps::OverflowQuestion(perPage)))
             return;
@@ -504,6 +510,7 @@ void TO_notepad::Delete()
         return;
     const QModelIndex current = Grid1->currentIndex();
     m_curRecord = nullptr;
+    TEditStep step(History(), QStringLiteral("Delete record"), *CurrentPage());
     m_model->RemoveRecord(current.row());
     const int row = qMin(current.row(), m_model->rowCount() - 1);
     Grid1->setCurrentIndex(m_model->index(row, current.column()));
@@ -584,6 +591,7 @@ void TO_notepad::Post()
     const bool changed = m_curRecord && m_curRecord->GetAttr(m_curFieldName) != text;
     EndEditing();
     if (changed) {
+        TEditStep step(History(), QStringLiteral("Edit cell"), *m_curRecord);
         m_model->SetValue(current.row(), current.column(), text);
         SetChanged();
     }
@@ -604,6 +612,7 @@ void TO_notepad::EditForm()
     if (!m_curRecord || !m_services.recordEditor || m_editing)
         return;
     TKelPigger* record = m_curRecord;
+    TEditStep step(History(), QStringLiteral("Edit record"), *record);
     if (!m_services.recordEditor->EditRecord(m_notebook->FindChild("FIELDS"), record))
         return;
     m_model->RowChanged(m_model->RowOf(record));
@@ -616,6 +625,10 @@ void TO_notepad::MoveRecord(bool up)
     if (m_editing)
         return;
     const QModelIndex current = Grid1->currentIndex();
+    if (!CurrentPage())
+        return;
+    TEditStep step(
+        History(), up ? QStringLiteral("Move record up") : QStringLiteral("Move record down"), *CurrentPage());
     const int row = m_model->MoveRecord(current.row(), up);
     if (row < 0)
         return;
@@ -629,6 +642,7 @@ void TO_notepad::Sort(int column, bool ascending)
 {
     if (m_editing || !CurrentPage() || CurrentPage()->ChildCount() < 2)
         return;
+    TEditStep step(History(), QStringLiteral("Sort records"), *CurrentPage());
     m_model->SortByColumn(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     Grid1->scrollTo(Grid1->currentIndex());
     SetChanged();

@@ -23,6 +23,7 @@ class IFileDialogs;
 class INotepadHost;
 class IPrompts;
 class IRecordEditor;
+class TEditHistory;
 class TKelPigger;
 class TNotepadModel;
 
@@ -121,6 +122,7 @@ private:
     void PickDate();
     void EndEditing();
     void SetChanged();
+    TEditHistory* History() const;
     QString FeatureValue(const QString& field) const;
 
     TNotepadServices m_services;

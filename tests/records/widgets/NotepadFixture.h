@@ -49,6 +49,8 @@ public:
     QStringList added;
     QStringList shown;
     QStringList printed;
+    TEditHistory* history = nullptr;
+    TEditHistory* History() override { return history; }
     void SetChanged(bool) override { ++changed; }
     void PageAdded(TKelPigger& page) override { added.append(page.GetAttr("NAME")); }
     void PageShown(TKelPigger& page) override { shown.append(page.GetAttr("NAME")); }
