@@ -113,6 +113,8 @@ void TEditHistory::Begin(const QString& name, TKelPigger& node, bool mergeable)
     m_open->node = &node;
     m_open->path = NodePath::Of(node);
     m_open->before = node.SaveToText();
+    // The writer leaves room to grow; a step keeps only the text.
+    m_open->before.squeeze();
     m_open->mergeable = mergeable;
 }
 
@@ -134,6 +136,7 @@ void TEditHistory::Widen(TKelPigger& node)
     const TNodePath inner = m_open->path.mid(NodePath::Of(*ancestor).size());
     NodePath::Resolve(*copy, inner)->LoadFromText(m_open->before);
     m_open->before = copy->SaveToText();
+    m_open->before.squeeze();
     m_open->node = ancestor;
     m_open->path = NodePath::Of(*ancestor);
     m_open->mergeable = false;
@@ -149,6 +152,7 @@ void TEditHistory::End()
     QByteArray after = open->node->SaveToText();
     if (after == open->before)
         return;
+    after.squeeze();
     auto step = std::make_shared<TStep>();
     step->name = open->name;
     step->path = open->path;
