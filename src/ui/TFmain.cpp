@@ -788,13 +788,13 @@ void TFmain::AfterRestore(const TNodePath& path, const TNodePath& focus)
             if (expanded != m_shownBeforeRestore.expanded.constEnd())
                 (*it)->setExpanded(*expanded);
         }
-        // The view the user was on stays when it holds the change (the page list after a page came back);
-        // otherwise the change is shown: its page in the grid, or its node in the guider.
+        // The view the user was on stays when it holds the change or lies in it (the page list after a page came
+        // back, the print template tab after the template); otherwise the change is shown: its page in the grid,
+        // or its node in the guider.
         TKelPigger* before
             = m_shownBeforeRestore.selected ? NodePath::Resolve(Document(), *m_shownBeforeRestore.selected) : nullptr;
-        TKelPigger* target = before && before != &Document() && NodePath::IsWithin(changed, *before) ? before
-            : page                                                                                   ? page
-                                                                                                     : &changed;
+        const bool related = before && (NodePath::IsWithin(changed, *before) || NodePath::IsWithin(*before, changed));
+        TKelPigger* target = related && before != &Document() ? before : page ? page : &changed;
         while (target && !m_guider->ItemOf(target))
             target = target->Parent();
         if (target)

@@ -1,19 +1,27 @@
 #include "ui/widgets/MainWindowFixture.h"
 
+#include "exchange/ContactImport.h"
 #include "notebook/TEditHistory.h"
 #include "notebook/widgets/TO_fields.h"
 #include "notebook/widgets/TO_notebook.h"
 #include "notebook/widgets/TO_pages.h"
+#include "printing/widgets/TKelFileEdit.h"
 #include "records/widgets/INotepadSeams.h"
+#include "records/widgets/TD_reminder_settings.h"
 #include "records/widgets/TO_notepad.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -44,6 +52,16 @@ public:
         MainWindowTest::SetUp();
         TMainHooks hooks = Hooks();
         hooks.recordEditor = &form;
+        hooks.fieldProps = &fieldProps;
+        hooks.importContacts = [](const TKelPigger& notebook) {
+            auto copy = std::make_unique<TKelPigger>();
+            copy->Assign(notebook);
+            const TContactBatch batch = ContactImport::ReadCsv("PERSON,PHONE\nAda,1\nZoe,2\n", *copy, false);
+            ContactImport::Apply(*copy, batch, {});
+            return copy;
+        };
+        reminderSettings = std::make_unique<TD_reminder_settings>(*window, window->Settings(), window.get());
+        hooks.reminderSettings = [this](TKelPigger& notebook) { reminderSettings->EditReminderSettings(&notebook); };
         window->SetHooks(hooks);
         Load();
         notepad = Find<TO_notepad>("O_notepad1");
@@ -128,6 +146,15 @@ public:
     void RedoKey() { Key(Qt::Key_Y, Qt::ControlModifier); }
     void ShiftRedoKey() { Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
 
+    struct FieldProps : IFieldPropsEditor {
+        bool Execute(TFieldProps& props, bool&) override
+        {
+            props.name = "TEL";
+            props.width = 60;
+            return true;
+        }
+    } fieldProps;
+    std::unique_ptr<TD_reminder_settings> reminderSettings;
     struct Form : IRecordEditor {
         bool EditRecord(TKelPigger*, TKelPigger* record) override
         {
@@ -315,6 +342,69 @@ INSTANTIATE_TEST_SUITE_P(UndoTest, EveryWindowStep,
                 testutil::ClickButton(t.Find<TO_notebook>("O_notebook1")->Btn_new_notebook);
             },
             [](UndoTest& t) { EXPECT_EQ(t.Doc().ChildCount(), 2); } },
+        WindowCase { "Sort records",
+            [](UndoTest& t) {
+                t.Click(t.Page(0));
+                QHeaderView* header = t.notepad->Grid1->horizontalHeader();
+                const QPoint at(header->sectionViewportPosition(0) + 5, header->height() / 2);
+                QContextMenuEvent event(QContextMenuEvent::Mouse, at, header->viewport()->mapToGlobal(at));
+                QApplication::sendEvent(header->viewport(), &event);
+                auto* menu = t.notepad->findChild<QMenu*>("HeaderMenu");
+                ASSERT_TRUE(menu);
+                QAction* az = menu->findChild<QAction*>("N_SortAZ");
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(az).center());
+            },
+            [](UndoTest& t) {
+                EXPECT_EQ(t.Cell(0, 0), "Ann");
+                EXPECT_EQ(t.Cell(1, 0), "Abe");
+            } },
+        // A rename reaches every record; the width comes back with it.
+        WindowCase { "Change field",
+            [](UndoTest& t) {
+                testutil::ClickRow(t.FieldList(), "PHONE");
+                testutil::ClickButton(t.Find<TO_fields>("O_fields1")->Btn_change);
+            },
+            [](UndoTest& t) {
+                EXPECT_EQ(t.ShownSheet(), "TabSheet_fields");
+                EXPECT_EQ(t.FieldList()->item(1)->text(), "PHONE");
+                EXPECT_EQ(t.Page(0).Child(0)->GetAttr("PHONE"), "123");
+            },
+            [](UndoTest& t) { t.Click(t.Fields()); } },
+        // Typing a template name is one step, however many keys it took.
+        WindowCase { "Change print template",
+            [](UndoTest& t) {
+                QTest::keyClicks(t.Find<TKelFileEdit>("KelFileEdit1")->Edit, "xy");
+                t.Click(t.Pages());
+            },
+            [](UndoTest& t) {
+                EXPECT_EQ(t.ShownSheet(), "TabSheet_pages");
+                EXPECT_EQ(t.Find<TKelFileEdit>("KelFileEdit1")->Text(), "..\\templates\\contacts-5.zdkt");
+            },
+            [](UndoTest& t) {
+                t.Click(t.Pages());
+                QTabWidget* tabs = t.Find<QTabWidget>("PageControl_pages");
+                QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+                QLineEdit* box = t.Find<TKelFileEdit>("KelFileEdit1")->Edit;
+                QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+                QTest::keyClick(box, Qt::Key_End);
+            } },
+        WindowCase { "Reminder settings",
+            [](UndoTest& t) {
+                t.Click(t.Notebook(0));
+                testutil::ClickButton(t.Find<TO_notebook>("O_notebook1")->btn_reminder);
+                QTest::keyClick(t.reminderSettings->CB_BDF, Qt::Key_Up);
+                testutil::ClickButton(t.reminderSettings->btn_ok);
+            },
+            [](UndoTest& t) { EXPECT_EQ(t.Notebook(0).GetAttr("BDF"), "BIRTHDAY"); } },
+        WindowCase { "Import contacts",
+            [](UndoTest& t) {
+                t.Click(t.Page(0));
+                testutil::ChooseFromMenuBar(t.window.get(), t.Action("N_Import_contacts"));
+            },
+            [](UndoTest& t) {
+                EXPECT_EQ(t.Page(0).ChildCount(), 2);
+                EXPECT_EQ(t.ItemCaptions(t.Pages()), QStringList({ "A", "B", "C" }));
+            } },
         WindowCase { "Delete notebook",
             [](UndoTest& t) {
                 t.Click(t.Notebook(0));
