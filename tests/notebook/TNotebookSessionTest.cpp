@@ -239,6 +239,45 @@ TEST_F(SessionTest, TwoSavesKeepOneBackupWithTheTextBeforeTheSecond)
     EXPECT_FALSE(session.Changed());
 }
 
+// Changed follows the undo history: back at the state last saved the document is unchanged again.
+TEST_F(SessionTest, ChangedFollowsTheSavedStateThroughUndoAndRedo)
+{
+    Open(friends);
+    const auto step = [this](const QString& name) {
+        TEditStep edit(&session.History(), "Change notebook", *session.Document().FindChild("NOTEBOOK"));
+        Edit(name);
+    };
+    step("first");
+    step("second");
+    ASSERT_TRUE(session.Save());
+    TEditHistory& history = session.History();
+    const std::pair<std::function<void()>, bool> moves[] = {
+        { [&] { history.Undo(); }, true },
+        { [&] { history.Undo(); }, true },
+        { [&] { history.Redo(); }, true },
+        { [&] { history.Redo(); }, false },
+        { [&] { history.Undo(); }, true },
+        // A new edit where the saved state could have been redone: it can never come back.
+        { [&] { step("third"); }, true },
+        { [&] { history.Undo(); }, true },
+    };
+    for (const auto& [move, changed] : moves) {
+        move();
+        EXPECT_EQ(session.Changed(), changed) << EditedName().toStdString();
+    }
+    EXPECT_EQ(EditedName(), "first");
+    // A failed save leaves the clean state where it was.
+    dialogs.Answer(QString());
+    session.SetFileName(QString());
+    EXPECT_FALSE(session.Save());
+    EXPECT_TRUE(session.Changed());
+    history.Redo();
+    EXPECT_TRUE(session.Changed());
+    session.NewDocument();
+    EXPECT_EQ(history.Count(), 0);
+    EXPECT_FALSE(session.Changed());
+}
+
 TEST_F(SessionTest, SaveOfANewDocumentAsksForANameAndCancelKeepsChanged)
 {
     NewDocumentWithNotebook();
