@@ -92,7 +92,8 @@ void TFmain::Start(IPrompts& prompts, IFileDialogs& fileDialogs, IDesktop& deskt
     m_prnPage->SetHistory(&history);
     connect(&history, &TEditHistory::StateChanged, this, &TFmain::UpdateUndoCommands);
     connect(&history, &TEditHistory::AboutToRestore, this, &TFmain::BeforeRestore);
-    connect(&history, &TEditHistory::Restored, this, &TFmain::AfterRestore);
+    connect(&history, &TEditHistory::Restored, this,
+        [this](const TNodePath&, const TNodePath& focus) { AfterRestore(focus); });
     // Asking to save releases the record grid; when the command then stops, the panels show again.
     connect(m_new, &QAction::triggered, this, [this] {
         m_session->New();
@@ -769,9 +770,8 @@ void TFmain::BeforeRestore()
     m_guider->SetRoot(nullptr);
 }
 
-void TFmain::AfterRestore(const TNodePath& path, const TNodePath& focus)
+void TFmain::AfterRestore(const TNodePath& focus)
 {
-    (void)path;
     TKelPigger& changed = NodePath::Nearest(Document(), focus);
     TKelPigger* record = &changed;
     while (record && record->Tag() != "REC")

@@ -151,7 +151,8 @@ private:
     void UndoStep(bool undo);
     void UpdateUndoCommands();
     void BeforeRestore();
-    void AfterRestore(const TNodePath& path, const TNodePath& focus);
+    // focus: the node that holds the first change the step brought back.
+    void AfterRestore(const TNodePath& focus);
 
     IPrompts* m_prompts = nullptr;
     IDesktop* m_desktop = nullptr;

@@ -1,9 +1,4 @@
 #include "notebook/TEditHistory.h"
-#include "exchange/ContactImport.h"
-#include "notebook/NotebookEdits.h"
-#include "records/NewNotebookPlan.h"
-#include "records/RecordOps.h"
-#include "records/TBirthdayReminder.h"
 #include "testutil/TreeTesting.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +41,6 @@ const char* const Document = R"(
 	</NOTEBOOK>
 </NOTEBOOKS>)";
 
-const TWalker Walk = [](TKelPigger& start, const TNodeVisitor& visit) { NotebookEdits::WalkTree(start, visit); };
-
 class EditHistoryTest : public testing::Test {
 public:
     EditHistoryTest()
@@ -73,129 +66,6 @@ public:
     std::unique_ptr<TKelPigger> doc;
     TEditHistory history;
 };
-
-struct EditCase {
-    const char* step;
-    // The node the command opens its step on.
-    std::function<TKelPigger&(EditHistoryTest&)> node;
-    std::function<void(EditHistoryTest&)> edit;
-};
-
-class EveryKindOfStep : public EditHistoryTest, public testing::WithParamInterface<EditCase> { };
-
-// Do, undo, redo, and once more: each time the document writes the bytes it wrote in that state.
-TEST_P(EveryKindOfStep, UndoAndRedoGiveTheSameBytes)
-{
-    const EditCase& edit = GetParam();
-    const QByteArray before = Text();
-    {
-        TEditStep step(&history, edit.step, edit.node(*this));
-        edit.edit(*this);
-    }
-    const QByteArray after = Text();
-    ASSERT_NE(after, before);
-    ASSERT_EQ(history.Count(), 1);
-    EXPECT_EQ(history.UndoText(), edit.step);
-    for (int round = 0; round < 2; ++round) {
-        history.Undo();
-        EXPECT_EQ(Text(), before) << "undo, round " << round;
-        EXPECT_EQ(history.RedoText(), edit.step);
-        history.Redo();
-        EXPECT_EQ(Text(), after) << "redo, round " << round;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(EditHistory, EveryKindOfStep,
-    testing::Values(EditCase { "Edit cell", [](EditHistoryTest& t) -> TKelPigger& { return t.Rec(1, 0); },
-                        [](EditHistoryTest& t) { t.Rec(1, 0).SetAttr("PHONE", "7<8>\"%"); } },
-        EditCase { "Edit record", [](EditHistoryTest& t) -> TKelPigger& { return t.Rec(0, 1); },
-            [](EditHistoryTest& t) {
-                t.Rec(0, 1).SetAttr("PERSON", "Abel");
-                t.Rec(0, 1).SetAttr("BIRTHDAY", "");
-                t.Rec(0, 1).SetAttr("PHONE", "1");
-            } },
-        // The page is full (RPP 2): append makes the overflow page A+ and the record goes there.
-        EditCase { "Append record", [](EditHistoryTest& t) -> TKelPigger& { return t.Pages(); },
-            [](EditHistoryTest& t) {
-                TKelPigger* added = RecordOps::AddOverflowPage(t.Page(0));
-                RecordOps::AppendRecord(*added).SetAttr("PERSON", "Al");
-            } },
-        EditCase { "Delete record", [](EditHistoryTest& t) -> TKelPigger& { return t.Page(0); },
-            [](EditHistoryTest& t) { delete &t.Rec(0, 0); } },
-        EditCase { "Move record down", [](EditHistoryTest& t) -> TKelPigger& { return t.Page(0); },
-            [](EditHistoryTest& t) { t.Page(0).MoveChild(0, 1); } },
-        EditCase { "Sort records", [](EditHistoryTest& t) -> TKelPigger& { return t.Page(0); },
-            [](EditHistoryTest& t) { RecordOps::SortRecords(t.Page(0), "PERSON", true); } },
-        // The drop opens a step on each page; together they are one step on both.
-        EditCase { "Move record to page", [](EditHistoryTest& t) -> TKelPigger& { return t.Page(0); },
-            [](EditHistoryTest& t) {
-                TEditStep inner(&t.history, "Move record to page", t.Page(1));
-                RecordOps::MoveRecordToPage(t.Rec(0, 0), t.Page(1));
-            } },
-        EditCase { "Move record to page", [](EditHistoryTest& t) -> TKelPigger& { return t.Page(0); },
-            [](EditHistoryTest& t) {
-                TEditStep inner(&t.history, "Move record to page", t.Page(0, 1));
-                RecordOps::MoveRecordToPage(t.Rec(0, 1), t.Page(0, 1));
-            } },
-        EditCase { "Change notebook", [](EditHistoryTest& t) -> TKelPigger& { return t.Notebook(); },
-            [](EditHistoryTest& t) {
-                TNotebookProps props = TNotebookProps::Read(t.Notebook());
-                props.name = "Pals";
-                props.description = "Line one\nline two";
-                props.rightTabs = true;
-                props.rpp = 30;
-                props.Apply(t.Notebook());
-            } },
-        EditCase { "New page", [](EditHistoryTest& t) -> TKelPigger& { return t.Pages(); },
-            [](EditHistoryTest& t) { (new TKelPigger(&t.Pages()))->SetTag("PAGE"); } },
-        EditCase { "Rename page", [](EditHistoryTest& t) -> TKelPigger& { return t.Pages(); },
-            [](EditHistoryTest& t) { t.Page(1).SetAttr("NAME", "BB"); } },
-        EditCase { "Delete page", [](EditHistoryTest& t) -> TKelPigger& { return t.Pages(); },
-            [](EditHistoryTest& t) { delete &t.Page(0); } },
-        EditCase { "Move page", [](EditHistoryTest& t) -> TKelPigger& { return t.Pages(); },
-            [](EditHistoryTest& t) { NotebookEdits::MoveChildStep(t.Pages(), t.Page(1), true); } },
-        EditCase { "New field", [](EditHistoryTest& t) -> TKelPigger& { return t.Fields(); },
-            [](EditHistoryTest& t) {
-                auto* field = new TKelPigger(&t.Fields());
-                field->SetTag("FIELD");
-                field->SetAttr("NAME", "EMAIL");
-            } },
-        EditCase { "Rename field", [](EditHistoryTest& t) -> TKelPigger& { return t.Notebook(); },
-            [](EditHistoryTest& t) {
-                t.Fields().Child(2)->SetAttr("NAME", "BORN");
-                NotebookEdits::MoveFieldValues(t.Notebook(), "BIRTHDAY", "BORN", Walk);
-            } },
-        EditCase { "Delete field", [](EditHistoryTest& t) -> TKelPigger& { return t.Notebook(); },
-            [](EditHistoryTest& t) {
-                NotebookEdits::RemoveFieldValues(t.Notebook(), "PHONE", Walk);
-                delete t.Fields().Child(1);
-            } },
-        EditCase { "Field properties", [](EditHistoryTest& t) -> TKelPigger& { return t.Notebook(); },
-            [](EditHistoryTest& t) {
-                t.Fields().Child(0)->SetAttr("WIDTH", "90");
-                t.Fields().Child(0)->SetAttr("FEATURE", "Field is http");
-            } },
-        EditCase { "Reminder settings", [](EditHistoryTest& t) -> TKelPigger& { return t.Notebook(); },
-            [](EditHistoryTest& t) { TBirthdayReminder::SetChoice(t.Notebook(), 0); } },
-        EditCase { "New notebook", [](EditHistoryTest& t) -> TKelPigger& { return *t.doc; },
-            [](EditHistoryTest& t) {
-                TNewNotebookPlan { "Club", "", { "NAME", "HTTP" }, { "A", "B" } }.AppendTo(*t.doc);
-            } },
-        EditCase { "Delete notebook", [](EditHistoryTest& t) -> TKelPigger& { return *t.doc; },
-            [](EditHistoryTest& t) { delete &t.Notebook(0); } },
-        EditCase { "Import contacts", [](EditHistoryTest& t) -> TKelPigger& { return t.Notebook(); },
-            [](EditHistoryTest& t) {
-                TKelPigger copy;
-                copy.Assign(t.Notebook());
-                const TContactBatch batch = ContactImport::ReadVCard(
-                    "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Cleo\r\nTEL:99\r\nEND:VCARD\r\n", copy, true);
-                ContactImport::Apply(copy, batch, {});
-                ContactImport::Commit(t.Notebook(), copy);
-            } }),
-    [](const testing::TestParamInfo<EditCase>& info) {
-        QString name = QString::fromLatin1(info.param.step).remove(' ');
-        return (name + QString::number(info.index)).toStdString();
-    });
 
 TEST_F(EditHistoryTest, UndoingEveryStepGivesBackEveryState)
 {
