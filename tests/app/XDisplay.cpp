@@ -14,15 +14,28 @@ constexpr int WaitMs = 10'000;
 
 XDisplay::XDisplay()
 {
+    // A server that took a display number but does not answer on it is replaced once.
+    for (int attempt = 0; attempt < 2 && m_display.isEmpty(); ++attempt)
+        StartServer();
+}
+
+void XDisplay::StartServer()
+{
     // Xvfb picks a free display number and tells it on the descriptor given.
     m_server.start(QStringLiteral("Xvfb"),
         { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
             QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
-    if (!m_server.waitForStarted() || !m_server.waitForReadyRead(WaitMs))
+    if (m_server.waitForStarted() && m_server.waitForReadyRead(WaitMs)) {
+        const QByteArray number = m_server.readAllStandardOutput().trimmed();
+        if (!number.isEmpty())
+            m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    }
+    if (!m_display.isEmpty()
+        && WaitFor([this] { return !XDoTool({ QStringLiteral("getdisplaygeometry") }).trimmed().isEmpty(); }))
         return;
-    const QByteArray number = m_server.readAllStandardOutput().trimmed();
-    if (!number.isEmpty())
-        m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    m_display.clear();
+    m_server.kill();
+    m_server.waitForFinished();
 }
 
 XDisplay::~XDisplay()
@@ -59,18 +72,28 @@ bool XDisplay::StartProgram(const QString& program, const QString& configFolder,
     m_program.setProcessEnvironment(Environment());
     m_program.setWorkingDirectory(workFolder);
     m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_program.start(program, {});
-    if (!m_program.waitForStarted())
-        return false;
-    return WaitFor([this] {
-        m_window
-            = QString::fromLatin1(XDoTool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                              QStringLiteral("--name"), QStringLiteral("^Quillo-ZDK( - .*)?\\*?$") })
-                                      .split('\n')
-                                      .value(0)
-                                      .trimmed());
-        return !m_window.isEmpty();
-    });
+    // Now and then a start cannot connect to a display that has just answered, and the program ends at once:
+    // it is started again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        m_program.start(program, {});
+        if (!m_program.waitForStarted())
+            return false;
+        const bool shown = WaitFor([this] {
+            m_window = QString::fromLatin1(
+                XDoTool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                            QStringLiteral("^Quillo-ZDK( - .*)?\\*?$") })
+                    .split('\n')
+                    .value(0)
+                    .trimmed());
+            return !m_window.isEmpty() || m_program.waitForFinished(0);
+        });
+        if (!m_window.isEmpty())
+            return true;
+        if (!shown)
+            return false;
+        QThread::msleep(200);
+    }
+    return false;
 }
 
 bool XDisplay::WaitForExit() { return m_program.waitForFinished(WaitMs); }

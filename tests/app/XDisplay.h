@@ -52,6 +52,8 @@ public:
     const QString& MainWindow() const { return m_window; }
 
 private:
+    // Starts Xvfb and waits until it answers; m_display stays empty when it does not.
+    void StartServer();
     QProcessEnvironment Environment() const;
 
     QProcess m_server;
