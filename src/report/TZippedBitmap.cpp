@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -18,6 +19,17 @@ const QByteArray Signature = QByteArrayLiteral("ZBM");
 // a header that claims more would make a few bytes fill megabytes of memory.
 constexpr qint64 MaxPixelsPerByte = 128;
 constexpr qint64 SmallBitmapPixels = 1 << 20;
+
+// The file header's offset of the pixel data must lie inside the bitmap: the image reader would
+// otherwise seek outside its buffer and decode whatever bytes it stands on.
+bool PixelsStartInside(const QByteArray& bmp)
+{
+    constexpr qsizetype FileHeaderSize = 14;
+    if (bmp.size() < FileHeaderSize)
+        return false;
+    const quint32 offset = qFromLittleEndian<quint32>(bmp.constData() + 10);
+    return offset >= FileHeaderSize && offset < quint64(bmp.size());
+}
 
 } // namespace
 
@@ -33,6 +45,8 @@ void TZippedBitmap::LoadFromStream(QIODevice& stream)
     if (stream.read(3) != Signature)
         throw EKelError("Not a zipped bitmap");
     QByteArray bmp = m_compressor.Decompress(stream.readAll());
+    if (!PixelsStartInside(bmp))
+        throw EKelError("Bitmap image is not valid");
     QBuffer buffer(&bmp);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "BMP");

@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QLibrary>
+#include <QtEndian>
 
 #include <cstdlib>
 #include <cstring>
@@ -114,6 +115,25 @@ TEST(ZippedBitmap, RefusesWhatIsNotAZippedBitmap)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ErrorOf([&] { Unzipped(c.bytes); }), c.message) << c.bytes.toHex().constData();
+}
+
+TEST(ZippedBitmap, APixelOffsetPastTheEndIsRefusedWithoutAWarning)
+{
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(Picture(2, 2).save(&buffer, "BMP"));
+    static int warnings = 0;
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) { ++warnings; });
+    for (const quint32 offset : { quint32(bmp.size()) + 1, 0x7fffffffu, 0xffffffffu }) {
+        qToLittleEndian(offset, bmp.data() + 10);
+        EXPECT_EQ(ErrorOf([&] { Unzipped("ZBM" + BuiltCompressor().Compress(bmp)); }),
+            QStringLiteral("Bitmap image is not valid"))
+            << offset;
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, 0);
 }
 
 TEST(ZippedBitmap, TheLibraryGivesBackWhatItPackedAndRefusesForeignInputWithoutOutput)
