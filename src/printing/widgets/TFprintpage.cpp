@@ -3,7 +3,6 @@
 #include "notebook/IPrompts.h"
 #include "notebook/TUserSettings.h"
 #include "printing/NewTemplateQuestion.h"
-#include "report/TPdfExport.h"
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TFrame_Preview.h"
 #include "reportgen/ETemplateError.h"
@@ -167,14 +166,7 @@ void TFprintpage::ExportPdf()
         QStringLiteral("PDF files (*.pdf);;All files (*)"), QString::fromUtf8(m_frame->ReportTitle()));
     if (path.isEmpty())
         return;
-    // Printing lays the report out for the PDF; the view is laid out again for the screen.
-    try {
-        quillo::ExportPdf(m_frame->Report(), path, m_settings.PrintOffsets(QStringLiteral("PDF")));
-    } catch (...) {
-        m_frame->RefreshView();
-        throw;
-    }
-    m_frame->RefreshView();
+    m_frame->ExportPdf(path, m_settings.PrintOffsets(QStringLiteral("PDF")));
     m_folder = QFileInfo(path).absolutePath();
 }
 

@@ -2,7 +2,6 @@
 
 #include "notebook/IPrompts.h"
 #include "notebook/TUserSettings.h"
-#include "report/TPdfExport.h"
 #include "report/widgets/IReportPrinter.h"
 #include "report/widgets/TForm_PageSetup.h"
 #include "report/widgets/TFrame_Preview.h"
@@ -386,14 +385,7 @@ void TFormPreview::ExportPdf()
         QStringLiteral("Export PDF"), m_folder, QStringLiteral("PDF files (*.pdf);;All files (*)"), proposed);
     if (path.isEmpty())
         return;
-    // Printing lays the report out for the PDF; the view is laid out again for the screen.
-    try {
-        quillo::ExportPdf(m_frame->Report(), path, m_settings.PrintOffsets(QStringLiteral("PDF")));
-    } catch (...) {
-        m_frame->RefreshView();
-        throw;
-    }
-    m_frame->RefreshView();
+    m_frame->ExportPdf(path, m_settings.PrintOffsets(QStringLiteral("PDF")));
 }
 
 void TFormPreview::ToggleFacing() { m_frame->SetFacingPages(m_actFacing->isChecked()); }

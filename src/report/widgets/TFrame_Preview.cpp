@@ -1,5 +1,6 @@
 #include "report/widgets/TFrame_Preview.h"
 
+#include "report/TPdfExport.h"
 #include "report/widgets/TPreviewBox.h"
 
 #include <QPrinter>
@@ -162,6 +163,18 @@ void TFrame_Preview::PrintReport(QPrinter& printer, const TPrintOffsets& offsets
     m_report.Print(
         printer, [&printer] { printer.abort(); }, offsets);
     Changed();
+}
+
+void TFrame_Preview::ExportPdf(const QString& path, const TPrintOffsets& offsets)
+{
+    // Printing lays the report out for the PDF; the view is laid out again for the screen.
+    try {
+        quillo::ExportPdf(m_report, path, offsets);
+    } catch (...) {
+        RefreshView();
+        throw;
+    }
+    RefreshView();
 }
 
 bool TFrame_Preview::eventFilter(QObject* watched, QEvent* event)

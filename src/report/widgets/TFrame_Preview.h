@@ -68,6 +68,7 @@ public:
     // Fits the current page into the visible area.
     void FitPage();
     void PrintReport(QPrinter& printer, const TPrintOffsets& offsets);
+    void ExportPdf(const QString& path, const TPrintOffsets& offsets);
     QByteArray ReportTitle() const { return m_report.Title(); }
     // Lays the report out for the screen when needed and shows the current page again.
     void RefreshView();

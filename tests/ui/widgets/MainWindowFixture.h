@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/widgets/TO_notepad.h"
 #include "testutil/ScriptedNotebookWizard.h"
 #include "testutil/ScriptedPrompts.h"
 #include "testutil/TempFolder.h"
@@ -12,7 +13,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QMimeData>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -133,6 +136,36 @@ protected:
         return captions;
     }
 
+    // Drags of the notepad's records land in the test instead of the window system's drag loop.
+    void CatchDrags(TO_notepad* notepad)
+    {
+        notepad->SetDragRunner([this](QMimeData* data) { dragged.reset(data); });
+    }
+
+    // Drags the record of row out of the notepad's grid with the mouse and lets it go over the guider
+    // item of target; true when the guider accepted the record while it moved over the item.
+    bool DragRecord(TO_notepad* notepad, int row, const TKelPigger& target)
+    {
+        QTableView* grid = notepad->Grid1;
+        const QPoint from = grid->visualRect(grid->model()->index(row, 0)).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(grid->viewport(), from + QPoint(0, 4 * QApplication::startDragDistance()));
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, from);
+        EXPECT_TRUE(dragged) << "no drag started from row " << row;
+        if (!dragged)
+            return false;
+        QWidget* viewport = Tree()->viewport();
+        const QPoint at = Tree()->visualItemRect(window->Guider().ItemOf(&target)).center();
+        QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &move);
+        QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &drop);
+        dragged.reset();
+        return move.isAccepted();
+    }
+
     template <typename T> T* Find(const char* name) const
     {
         T* widget = window->findChild<T*>(QLatin1String(name));
@@ -147,6 +180,7 @@ protected:
     testutil::ScriptedNotebookWizard wizard;
     std::unique_ptr<TFmain> window;
     std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<QMimeData> dragged;
 };
 
 } // namespace quillo::test

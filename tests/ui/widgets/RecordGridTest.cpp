@@ -33,31 +33,10 @@ protected:
         gridTester = std::make_unique<QAbstractItemModelTester>(
             notepad->Grid1->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         window->Guider().TV1->expandAll();
-        notepad->SetDragRunner([this](QMimeData* data) { dragged.reset(data); });
+        CatchDrags(notepad);
     }
 
     TKelPigger& Page(int index) { return *Pages().Child(index); }
-
-    // Drags the record of row out of the grid with the mouse and lets it go over the guider item of target.
-    void DragRecord(int row, const TKelPigger& target)
-    {
-        QTableView* grid = notepad->Grid1;
-        const QPoint from = grid->visualRect(grid->model()->index(row, 0)).center();
-        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(grid->viewport(), from + QPoint(0, 4 * QApplication::startDragDistance()));
-        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, from);
-        ASSERT_TRUE(dragged);
-        QWidget* viewport = window->Guider().TV1->viewport();
-        const QPoint at = window->Guider().TV1->visualItemRect(window->Guider().ItemOf(&target)).center();
-        QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(viewport, &move);
-        accepted = move.isAccepted();
-        QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(viewport, &drop);
-        dragged.reset();
-    }
 
     struct Form : IRecordEditor {
         int shown = 0;
@@ -65,8 +44,6 @@ protected:
     } form;
     QStringList printed;
     TO_notepad* notepad = nullptr;
-    std::unique_ptr<QMimeData> dragged;
-    bool accepted = false;
     std::unique_ptr<QAbstractItemModelTester> gridTester;
 };
 
@@ -74,19 +51,16 @@ TEST_F(RecordGridTest, DroppingARecordOnAPageMovesIt)
 {
     Select(Page(0));
     ASSERT_EQ(notepad->CurrentPageName(), "A");
-    DragRecord(0, Page(0));
-    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(DragRecord(notepad, 0, Page(0)));
     EXPECT_EQ(Page(0).Child(0)->GetAttr("PERSON"), "Ann");
     EXPECT_FALSE(window->Changed());
 
-    DragRecord(0, Fields());
-    EXPECT_FALSE(accepted);
+    EXPECT_FALSE(DragRecord(notepad, 0, Fields()));
     EXPECT_EQ(Page(0).ChildCount(), 2);
 
     // B is full at RPP 1; the record still goes to its end.
     Notebook(0).SetAttr("RPP", "1");
-    DragRecord(0, Page(1));
-    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(DragRecord(notepad, 0, Page(1)));
     EXPECT_EQ(Page(0).ChildCount(), 1);
     ASSERT_EQ(Page(1).ChildCount(), 2);
     EXPECT_EQ(Page(1).Child(1)->GetAttr("PERSON"), "Ann");

@@ -36,6 +36,7 @@ class UndoTest : public MainWindowTest {
 public:
     using MainWindowTest::Click;
     using MainWindowTest::Doc;
+    using MainWindowTest::DragRecord;
     using MainWindowTest::Fields;
     using MainWindowTest::Find;
     using MainWindowTest::ItemCaptions;
@@ -68,7 +69,7 @@ public:
         gridTester = std::make_unique<QAbstractItemModelTester>(
             notepad->Grid1->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         window->Guider().TV1->expandAll();
-        notepad->SetDragRunner([this](QMimeData* data) { dragged.reset(data); });
+        CatchDrags(notepad);
     }
 
     QByteArray Saved() { return Doc().SaveToText(); }
@@ -92,25 +93,6 @@ public:
         QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
-    }
-
-    void DragRecord(int row, const TKelPigger& target)
-    {
-        QTableView* grid = notepad->Grid1;
-        const QPoint from = grid->visualRect(grid->model()->index(row, 0)).center();
-        QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(grid->viewport(), from + QPoint(0, 4 * QApplication::startDragDistance()));
-        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, from);
-        ASSERT_TRUE(dragged);
-        QWidget* viewport = window->Guider().TV1->viewport();
-        const QPoint at = window->Guider().TV1->visualItemRect(window->Guider().ItemOf(&target)).center();
-        QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(viewport, &move);
-        QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, {});
-        QApplication::sendEvent(viewport, &drop);
-        dragged.reset();
     }
 
     // Empty when every guider item stands for a shown node of the document, in the document's order.
@@ -163,7 +145,6 @@ public:
         }
     } form;
     TO_notepad* notepad = nullptr;
-    std::unique_ptr<QMimeData> dragged;
     std::unique_ptr<QAbstractItemModelTester> gridTester;
 };
 
@@ -264,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(UndoTest, EveryWindowStep,
             [](UndoTest& t) {
                 t.Click(t.Page(0));
                 t.ClickCell(0, 0);
-                t.DragRecord(0, t.Page(0, 1));
+                t.DragRecord(t.notepad, 0, t.Page(0, 1));
             },
             [](UndoTest& t) {
                 EXPECT_EQ(t.notepad->CurrentPageName(), "A");
