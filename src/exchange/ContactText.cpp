@@ -41,7 +41,7 @@ QByteArray ToUtf8(QByteArray bytes)
         const bool little = bytes.startsWith("\xFF\xFE");
         QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
         const QString text = decoder.decode(QByteArrayView(bytes).sliced(2));
-        if (decoder.hasError() || bytes.size() % 2 != 0)
+        if (decoder.hasError() || bytes.size() % 2 != 0 || !text.isValidUtf16())
             throw EExchangeError(0, QStringLiteral("The file begins as UTF-16 text but is not UTF-16 throughout"));
         bytes = text.toUtf8();
     }
@@ -82,7 +82,9 @@ QString Decode(QByteArrayView bytes, QByteArrayView charset, int line)
     if (!decoder.isValid())
         throw EExchangeError(line, QStringLiteral("unknown character set %1").arg(QString::fromLatin1(name)));
     QString text = decoder.decode(bytes);
-    if (decoder.hasError())
+    // Some decoders (UTF-7, UTF-16) pass unpaired surrogates through without an error; no encoding can
+    // write them back.
+    if (decoder.hasError() || !text.isValidUtf16())
         throw EExchangeError(line, QStringLiteral("the text is not %1").arg(QString::fromLatin1(name)));
     return text;
 }

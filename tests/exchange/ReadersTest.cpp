@@ -113,6 +113,12 @@ TEST(VCardReaderTest, RefusesWithTheLine)
         { "BEGIN:VCARD\r\nFN:M\xFCller\r\nEND:VCARD\r\n", 2,
             "line 2: the text is not UTF-8; save the file as UTF-8 (or give its CHARSET) and import it again" },
         { "BEGIN:VCARD\r\nFN;CHARSET=KLINGON:x\r\nEND:VCARD\r\n", 2, "line 2: unknown character set KLINGON" },
+        // Half a surrogate pair decodes without a decoder error, but cannot be written again.
+        { "BEGIN:VCARD\r\nFN;CHARSET=UTF-7:A+2D0-B\r\nEND:VCARD\r\n", 2, "line 2: the text is not UTF-7" },
+        { "BEGIN:VCARD\r\nN;CHARSET=UTF-7:+3+0-5;\r\nEND:VCARD\r\n", 2, "line 2: the text is not UTF-7" },
+        { QByteArrayLiteral("\xFF\xFE"
+                            "B\0E\0G\0I\0N\0:\0V\0C\0A\0R\0D\0\n\0F\0N\0:\0\x3D\xD8\n\0"),
+            0, "The file begins as UTF-16 text but is not UTF-16 throughout" },
         { QByteArrayLiteral("BEGIN:VCARD\r\nFN:a\0b\r\nEND:VCARD\r\n"), 2,
             "line 2: the file holds NUL bytes: it is not a text file, or is UTF-16 text without a byte order mark" },
         { "\r\n\r\n", 0, "The file holds no vCard (BEGIN:VCARD ... END:VCARD)" },
